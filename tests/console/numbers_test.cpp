@@ -1,0 +1,74 @@
+#include "console/fault.h"
+#include "console/numbers.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarvik;
+using namespace tarvik::numbers;
+
+TEST(RoundHalfEven, TiesGoToTheEvenNeighbour)
+{
+    EXPECT_EQ(roundHalfEven(6.5), 6);
+    EXPECT_EQ(roundHalfEven(7.5), 8);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(178956970.5), 178956970);
+    EXPECT_EQ(roundHalfEven(12.3455, 3), 12.346); // 12345.5 after scaling
+    EXPECT_EQ(roundHalfEven(0.0625, 3), 0.062);
+}
+
+TEST(WholeNumber, OverflowIsAFault)
+{
+    EXPECT_EQ(toInt16(32767.4), 32767);
+    EXPECT_EQ(toInt16(-32768), -32768);
+    EXPECT_EQ(toInt16(2.5), 2);
+    try {
+        toInt16(99999);
+        FAIL();
+    } catch (const Fault &f) {
+        EXPECT_EQ(f.description(), "Overflow");
+    }
+    EXPECT_THROW(toInt16(32767.5), Fault);
+    EXPECT_THROW(toInt32(2147483648.0), Fault);
+}
+
+TEST(LeadingNumber, ReadsTheLongestNumericBeginning)
+{
+    struct Case {
+        const char *text;
+        double value;
+    } cases[] = {
+        {" 6", 6},     {"6x", 6},       {"1 6", 16},       {"abc", 0},      {"", 0},
+        {"6.5", 6.5},  {"-3", -3},      {"1e3", 1000},     {"2D2", 200},    {"1e", 1},
+        {".5", 0.5},   {"8,5", 8},      {"&H1F", 31},      {"&HFFFF", -1},  {"&O17", 15},
+        {"\t7\n", 7},  {"+4", 4},       {"-", 0},          {"1.2.3", 1.2},  {"st", 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(leadingNumber(c.text), c.value) << c.text;
+    EXPECT_THROW(leadingNumber("1e400"), Fault);
+}
+
+TEST(StrictNumber, WholeTextMustBeOneNumberInTheLocale)
+{
+    EXPECT_EQ(strictNumber("8.5", '.'), 8.5);
+    EXPECT_EQ(strictNumber(" 16", '.'), 16);
+    EXPECT_EQ(strictNumber("8,5", ','), 8.5);
+    EXPECT_EQ(strictNumber("-1e2", '.'), -100);
+    for (const char *bad : {"", "8a", "a", "8,5", ".", "1 6", "+"})
+        EXPECT_THROW(strictNumber(bad, '.'), Fault) << bad;
+    EXPECT_THROW(strictNumber("8.5", ','), Fault);
+}
+
+TEST(NumberText, WholeDigitsOrFifteenSignificantDigits)
+{
+    EXPECT_EQ(numberText(33554431), "33554431");
+    EXPECT_EQ(numberText(0), "0");
+    EXPECT_EQ(numberText(-0.0), "0");
+    EXPECT_EQ(numberText(12.5), "12.5");
+    EXPECT_EQ(numberText(12.5, ','), "12,5");
+    EXPECT_EQ(numberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(numberText(1e20), "1E+20");
+    EXPECT_EQ(numberText(1.5e-7), "1.5E-07");
+    EXPECT_EQ(singleText(0.1f), "0.1");
+    EXPECT_EQ(singleText(2.2f, ','), "2,2");
+    EXPECT_EQ(std::string(boolText(true)) + boolText(false), "TrueFalse");
+}
