@@ -1,0 +1,66 @@
+#include "hardware/cpuinfo.h"
+
+#include "console/fault.h"
+#include "hardware/blanks.h"
+#include "hardware/system_files.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace tarvik {
+
+std::string CpuinfoEntry::field(const std::string &key) const
+{
+    const auto found = fields.find(key);
+    return found == fields.end() ? std::string() : found->second;
+}
+
+namespace {
+
+std::optional<int> processorNumber(const std::string &text)
+{
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < 0)
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+std::vector<CpuinfoEntry> parseCpuinfo(const std::string &text)
+{
+    std::vector<CpuinfoEntry> entries;
+    std::istringstream lines(text);
+    std::string line;
+    bool inProcessorBlock = false;
+    while (std::getline(lines, line)) {
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) {
+            if (trimWhitespace(line).empty())
+                inProcessorBlock = false;
+            continue;
+        }
+        const std::string key = trimWhitespace(line.substr(0, colon));
+        const std::string value = trimWhitespace(line.substr(colon + 1));
+        if (key == "processor") {
+            const auto number = processorNumber(value);
+            inProcessorBlock = number.has_value();
+            if (inProcessorBlock)
+                entries.push_back(CpuinfoEntry{*number, {}});
+        }
+        if (inProcessorBlock)
+            entries.back().fields[key] = value;
+    }
+    return entries;
+}
+
+std::vector<CpuinfoEntry> readCpuinfo(const std::filesystem::path &root)
+{
+    const auto text = readFileText(underRoot(root, "/proc/cpuinfo"));
+    if (!text)
+        throw Fault(faults::FileNotFound);
+    return parseCpuinfo(*text);
+}
+
+} // namespace tarvik

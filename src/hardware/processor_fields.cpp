@@ -1,0 +1,59 @@
+#include "hardware/processor_fields.h"
+
+#include "console/fault.h"
+#include "hardware/blanks.h"
+
+#include <string>
+
+namespace tarvik {
+
+namespace {
+
+constexpr char FieldSeparator = '\x01';
+constexpr const char *LineBreak = "\r\n";
+
+// No clock counter exists on this platform, so the measured clock the check
+// is given is always 0 and the reported clock wins.
+constexpr float MeasuredClock = 0.0f;
+
+std::string cacheText(const ProcessorInfo &cpu)
+{
+    return cpu.L2CacheSize ? std::to_string(*cpu.L2CacheSize) : std::string();
+}
+
+std::string processorBlock(int index, const ProcessorInfo &cpu, std::int32_t clock)
+{
+    return "CPU Found: CPU" + std::to_string(index) + LineBreak +
+           "Name:     " + trimBlanks(cpu.Name) + LineBreak +
+           "Speed:    " + std::to_string(clock) + " MHz" + LineBreak +
+           "L2 Cache: " + cacheText(cpu) + " KB" + LineBreak;
+}
+
+} // namespace
+
+int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck,
+                       char decimalSeparator, const LineSink &print, HardwareFields &fields)
+{
+    fields.CPU_info.clear();
+    fields.cpu_string.clear();
+    int index = 0;
+    for (const ProcessorInfo &cpu : processors) {
+        if (!cpu.CurrentClockSpeed)
+            throw Fault(faults::TypeMismatch);
+        const auto checkedClock = [&] {
+            return clockCheck.check(*cpu.CurrentClockSpeed, MeasuredClock, decimalSeparator, print);
+        };
+        const std::int32_t clock = checkedClock();
+        fields.cpu_string += processorBlock(index, cpu, clock);
+        fields.hwbotcpu = trimBlanks(cpu.Name);
+        fields.hwbotcpuclk = std::to_string(clock);
+        fields.hwbot_send_cpu = trimBlanks(cpu.Name);
+        if (index == 0)
+            fields.CPU_info = trimBlanks(cpu.Name) + FieldSeparator + std::to_string(checkedClock()) +
+                              FieldSeparator + cacheText(cpu) + FieldSeparator;
+        ++index;
+    }
+    return index;
+}
+
+} // namespace tarvik
