@@ -43,7 +43,7 @@ TEST(ReportWriter, SectionsOfTabbedItemsWithUnknownValuesLeftOut)
               "\tVendor\t\t\tGenuineIntel\r\n"
               "\tFamily\t\t\t6\r\n"
               "\tModel\t\t\t142\r\n"
-              "\tStepping\t\t10\r\n"
+              "\tCore Stepping\t\t10\r\n"
               "\tCore Speed\t\t1800.0 MHz\r\n"
               "\tL2 cache\t\t1024 KBytes\r\n\r\n"
               "Chipset\r\n--------\r\n\r\n"

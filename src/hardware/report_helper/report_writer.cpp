@@ -73,7 +73,7 @@ Items processorItems(const ProcessorFacts &cpu)
         {"Vendor", cpu.vendor},
         {"Family", cpu.family},
         {"Model", cpu.model},
-        {"Stepping", cpu.stepping},
+        {"Core Stepping", cpu.stepping},
         {"Core Speed", clockText(cpu.clockMHz)},
         {"L2 cache", withUnit(cpu.l2TotalKB, " KBytes")},
         {"L3 cache", withUnit(cpu.l3TotalKB, " KBytes")},
