@@ -1,10 +1,69 @@
 #include "engine/start.h"
 
+#include "console/frm_main.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+
 namespace tarvik {
+
+namespace {
+
+// An object without members that each thread holds for its whole life.
+class clsEmpty {};
+thread_local std::unique_ptr<clsEmpty> threadAnchor;
+
+std::atomic<bool> consoleLoaded{false};
+
+// The product's window, looked for by its caption: this process's own
+// console, or the one of another running instance, which holds the lock.
+bool productWindowExists()
+{
+    if (consoleLoaded)
+        return true;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    static QLockFile instanceLock(folder + '/' + ProductTitle() + ".lock");
+    instanceLock.setStaleLockTime(0);
+    return !instanceLock.tryLock(0);
+}
+
+void prepareThread()
+{
+    RegisterServer();
+    QCoreApplication::processEvents();
+    threadAnchor = std::make_unique<clsEmpty>();
+}
+
+} // namespace
 
 QString ProductTitle()
 {
     return QStringLiteral("Tarvik Benchmark v1.55");
+}
+
+void Main()
+{
+    prepareThread();
+}
+
+void Main(const LaunchOptions &options)
+{
+    prepareThread();
+    if (productWindowExists()) {
+        std::fprintf(stderr, "%s is already running.\n", qPrintable(ProductTitle()));
+        return;
+    }
+    consoleLoaded = true;
+    auto *console = new frmMain(options);
+    console->Form_Load();
 }
 
 void RegisterServer() {}

@@ -1,0 +1,53 @@
+#include "console/settings.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace tarvik::settings {
+
+namespace {
+constexpr auto kOrganization = "Morlo";
+constexpr auto kApplication = "Tarvik";
+constexpr auto kSection = "Tarvik";
+
+QString sectionKey(const QString &key)
+{
+    return QString::fromLatin1(kSection) + '/' + key;
+}
+
+QSettings store()
+{
+    return QSettings(QString::fromLatin1(kOrganization), QString::fromLatin1(kApplication));
+}
+} // namespace
+
+QString read(const QString &key, const QString &defaultValue)
+{
+    return store().value(sectionKey(key), defaultValue).toString();
+}
+
+void write(const QString &key, const QString &value)
+{
+    QSettings s = store();
+    s.setValue(sectionKey(key), value);
+    s.sync();
+}
+
+void remove(const QString &key)
+{
+    QSettings s = store();
+    s.remove(sectionKey(key));
+    s.sync();
+}
+
+QString systemFolder()
+{
+    QString folder = qEnvironmentVariable("TARVIK_SYSTEM_DIR");
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Morlo/Tarvik/system";
+    QDir().mkpath(folder);
+    return folder;
+}
+
+} // namespace tarvik::settings

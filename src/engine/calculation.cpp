@@ -1,0 +1,113 @@
+#include "engine/calculation.h"
+
+#include "console/numbers.h"
+#include "engine/newton.h"
+
+#include <limits>
+#include <vector>
+
+namespace tarvik {
+
+namespace {
+
+using numbers::numberText;
+using numbers::roundHalfEven;
+
+// A clock check every 2097152 / 8 numbers and a progress line every 2097152
+// numbers of the worker's own range. The thresholds are kept as fractions of
+// the range, as Low + count * fraction, so long ranges accumulate the same
+// rounding on every machine.
+constexpr double kReportSpan = 2097152.0;
+
+class Thresholds {
+public:
+    Thresholds(std::int32_t low, std::int32_t count, double fraction)
+        : m_low(low), m_count(count), m_step(fraction), m_next(fraction)
+    {
+        // A one-number range has no fractions to step through.
+        m_at = count == 0 ? std::numeric_limits<double>::infinity() : m_low + m_count * m_next;
+    }
+    bool passedBy(double x) const { return m_at < x; }
+    double fraction() const { return m_next; }
+    void advance()
+    {
+        m_next += m_step;
+        m_at = m_low + m_count * m_next;
+    }
+
+private:
+    double m_low;
+    double m_count;
+    double m_step;
+    double m_next;
+    double m_at;
+};
+
+std::string threadText(std::int16_t threadID)
+{
+    return " in thread " + std::to_string(threadID);
+}
+
+} // namespace
+
+CalculationEnd Calculate(const WorkerJob &job, const WorkerContext &context, WorkerConsole &console)
+{
+    const char sep = context.decimalSeparator;
+    std::vector<double> results;
+    if (job.cache)
+        results.assign(static_cast<std::size_t>(job.High - job.Low) + 1, 0.0);
+
+    const std::string id = std::to_string(job.threadID);
+    if (!job.quiet)
+        console.PrintLn("Thread " + id + " calculating from " + std::to_string(job.Low) + " to " +
+                        std::to_string(job.High) + " in THREAD#" + context.threadTag + ".");
+
+    const std::int32_t count = job.High - job.Low;
+    const double step = count == 0 ? 0.0 : kReportSpan / count;
+    Thresholds report(job.Low, count, step);
+    Thresholds check(job.Low, count, step / 8);
+    long long errors = 0;
+    double lastTime = 0;
+    double curTime = 0;
+    const Newton newton;
+
+    std::size_t index = 0;
+    for (double x = job.Low; x <= job.High; x += 1.0, ++index) {
+        const double r = newton.Sqrt(x);
+        if (r == Newton::NonConvergent) {
+            console.PrintLn("WARNING: Non-convergent in f(x)=x^2 - " + numberText(x) + threadText(job.threadID));
+            ++errors;
+        } else if (r == Newton::Incorrect) {
+            console.PrintLn("WARNING: Incorrect result found for f(x)=x^2 - " + numberText(x) +
+                            threadText(job.threadID));
+            ++errors;
+        } else if (job.cache) {
+            results[index] = r;
+        }
+        if (check.passedBy(x)) {
+            curTime = console.GetTime();
+            if (curTime < lastTime) {
+                console.PrintLn("Cheat detected.");
+                return CalculationEnd::CheatDetected;
+            }
+            lastTime = curTime;
+            check.advance();
+        }
+        if (!job.quiet && report.passedBy(x)) {
+            console.PrintLn("Thread " + id + " is " + numberText(roundHalfEven(report.fraction() * 100)) +
+                            "% complete @ " + numberText(roundHalfEven(curTime, 3), sep) + " seconds");
+            report.advance();
+        }
+    }
+
+    if (!job.quiet) {
+        console.PrintLn("Thread " + id + " complete with " + std::to_string(errors) + " errors!");
+        console.PrintLn("Time taken: " + numberText(roundHalfEven(console.GetTime(), 3), sep) + " seconds");
+    }
+    if (job.cache)
+        console.output(results, job.Low, job.threadID);
+    console.complete(job.quiet, errors != 0);
+    return CalculationEnd::Completed;
+}
+
+} // namespace tarvik

@@ -1,0 +1,30 @@
+#include "engine/object_registry.h"
+
+#include "console/fault.h"
+
+#include <QHash>
+
+namespace tarvik {
+
+namespace {
+QHash<QString, ObjectFactory> &factories()
+{
+    static QHash<QString, ObjectFactory> table;
+    return table;
+}
+} // namespace
+
+void registerClass(const QString &progId, ObjectFactory factory)
+{
+    factories().insert(progId, std::move(factory));
+}
+
+std::unique_ptr<QObject> createObject(const QString &progId)
+{
+    const auto it = factories().constFind(progId);
+    if (it == factories().constEnd())
+        throw Fault("ActiveX component can't create object");
+    return (*it)();
+}
+
+} // namespace tarvik

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "engine/calculation.h"
+
+#include <string>
+
+namespace tarvik {
+
+// What a test run needs from the console it belongs to.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    virtual void PrintLn(const std::string &message) = 0;
+    virtual void processEvents() = 0;
+    virtual char decimalSeparator() const = 0;
+    // Starts one worker on a thread of its own; returns once it holds its job.
+    virtual void startWorker(const WorkerJob &job) = 0;
+    // The last worker has completed and the run's summary is printed.
+    virtual void runEnded(bool quiet) = 0;
+};
+
+} // namespace tarvik

@@ -1,0 +1,104 @@
+#include "console/fault.h"
+#include "engine/run_plan.h"
+#include "engine/test_run.h"
+#include "fake_console.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarvik;
+using tarvik::testing::FakeConsole;
+
+TEST(RunPlan, RangesShareTheirEndsAndSpreadTheRemainderByRounding)
+{
+    struct Case {
+        std::int16_t size, threads, worker;
+        std::int32_t low, high;
+    } cases[] = {
+        {6, 1, 1, 0, 33554431},
+        {6, 2, 2, 16777216, 33554431},
+        {6, 3, 1, 0, 11184810},
+        {6, 3, 2, 11184810, 22369621},
+        {6, 3, 3, 22369621, 33554431},
+        {6, 4, 3, 16777216, 25165823},
+        {6, 4, 4, 25165823, 33554431},
+        {11, 6, 1, 0, 178956970}, // 178956970.5 goes to the even neighbour
+        {11, 6, 2, 178956970, 357913941},
+    };
+    for (const Case &c : cases) {
+        const WorkerRange r = workerRange(rangeEnd(c.size, false), c.threads, c.worker);
+        EXPECT_EQ(r.Low, c.low) << c.size << "/" << c.threads << "/" << c.worker;
+        EXPECT_EQ(r.High, c.high) << c.size << "/" << c.threads << "/" << c.worker;
+    }
+    EXPECT_EQ(rangeEnd(-5, true), 15);
+    EXPECT_EQ(announcedCount(-5), 16383);
+    EXPECT_EQ(rangeEnd(12, false), 2147483647);
+    EXPECT_THROW(workerRange(rangeEnd(13, false), 1, 1), Fault);
+}
+
+class TestRunTest : public ::testing::Test {
+protected:
+    FakeConsole host;
+    Records records;
+    double now = 0;
+    TestRun run{host, records, RunClock([this] { return now; })};
+
+    void finishRun(std::int16_t size, double seconds, std::vector<bool> errors = {false})
+    {
+        run.StartTest(size, false, {static_cast<std::int16_t>(errors.size()), false, false});
+        now += seconds;
+        for (bool error : errors)
+            run.complete(false, error);
+    }
+};
+
+TEST_F(TestRunTest, StartsOneWorkerPerThreadAndAnnouncesTheCount)
+{
+    run.StartTest(6, false, {3, false, false});
+    EXPECT_EQ(host.lines.front(), "Calculating sqrts of first 33554431 numbers.");
+    ASSERT_EQ(host.started.size(), 3u);
+    EXPECT_EQ(host.started[2].Low, 22369621);
+    EXPECT_TRUE(run.testRunning());
+
+    run.complete(false, false);
+    run.complete(false, false);
+    EXPECT_TRUE(run.testRunning()); // a worker that never completes keeps the run pending
+    run.complete(false, false);
+    EXPECT_FALSE(run.testRunning());
+    EXPECT_EQ(host.runsEnded, 1);
+}
+
+TEST_F(TestRunTest, KeepsTheBestTimeAndOnlyAStrictlyBetterOne)
+{
+    finishRun(6, 12.5);
+    EXPECT_EQ(host.lines[host.lines.size() - 2], "Process completed in 12.5 seconds.");
+    EXPECT_EQ(host.lines.back(), "Test completed successfully.");
+    EXPECT_EQ(records.get(6), 12.5);
+    finishRun(6, 12.6);
+    EXPECT_EQ(records.get(6), 12.5);
+    finishRun(6, 12.25);
+    EXPECT_EQ(records.get(6), 12.25);
+}
+
+TEST_F(TestRunTest, AnyWorkersErrorMarksTheRunAndKeepsItsTimeOut)
+{
+    // The first worker reports errors, the last one does not.
+    finishRun(6, 10, {true, false});
+    EXPECT_EQ(host.lines.back(), "Test completed, errors were detected.");
+    EXPECT_EQ(records.get(6), 0);
+}
+
+TEST_F(TestRunTest, SizeWhoseRangesDoNotFitStartsNoWorker)
+{
+    EXPECT_THROW(run.StartTest(13, false, {4, false, false}), Fault);
+    EXPECT_TRUE(host.started.empty());
+}
+
+TEST_F(TestRunTest, VerificationCopiesIntoTheResultsCache)
+{
+    run.StartTest(-5, true, {1, true, true});
+    const std::vector<double> roots{0, 1, 1.4142135623730951, 0}; // 0 at 3 fails its check
+    bool cacheMode = true;
+    run.output(roots, 0, 1, cacheMode);
+    EXPECT_EQ(host.linesStartingWith("WARNING: Incorrect result stored for sqrt(3)").size(), 1u);
+    EXPECT_THROW(run.output(roots, 14, 1, cacheMode), Fault); // beyond 0..15
+}
