@@ -48,6 +48,8 @@ int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck 
         fields.hwbotcpu = trimBlanks(cpu.Name);
         fields.hwbotcpuclk = std::to_string(clock);
         fields.hwbot_send_cpu = trimBlanks(cpu.Name);
+        // The record asks the check once more; it warns at most once, so
+        // this adds no line.
         if (index == 0)
             fields.CPU_info = trimBlanks(cpu.Name) + FieldSeparator + std::to_string(checkedClock()) +
                               FieldSeparator + cacheText(cpu) + FieldSeparator;
