@@ -1,0 +1,176 @@
+#include "records/file_bytes.h"
+
+#include "console/fault.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace tarvik::files {
+
+namespace {
+
+// Descriptions beyond the shared ones, in the same family of short texts.
+constexpr const char *PathNotFound = "Path not found";
+constexpr const char *DiskFull = "Disk full";
+constexpr const char *BadFileName = "Bad file name";
+constexpr const char *PathFileAccessError = "Path/File access error";
+constexpr const char *DeviceIoError = "Device I/O error";
+
+enum class Access { Reading, Writing };
+
+Fault faultFromErrno(int error, Access access)
+{
+    switch (error) {
+    case ENOENT:
+        // A file to be written is only missing its folder.
+        return Fault(access == Access::Reading ? faults::FileNotFound : PathNotFound);
+    case ENOTDIR:
+        return Fault(PathNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return Fault(faults::PermissionDenied);
+    case ENOSPC:
+    case EDQUOT:
+        return Fault(DiskFull);
+    case ENOMEM:
+        return Fault(faults::OutOfMemory);
+    case ENAMETOOLONG:
+        return Fault(BadFileName);
+    case EISDIR:
+        return Fault(PathFileAccessError);
+    default:
+        return Fault(DeviceIoError);
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// A new file beside the one it will replace; removed again unless committed.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const fs::path &target)
+    {
+        static std::atomic<unsigned> counter{0};
+        const fs::path folder = target.parent_path();
+        const std::string stem = target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = folder / ("." + stem);
+            m_path += std::to_string(counter++);
+            // "x": created exclusively, with the usual permissions for new files.
+            m_file.reset(std::fopen(m_path.c_str(), "wbx"));
+            if (m_file || errno != EEXIST)
+                break;
+        }
+        if (!m_file)
+            throw faultFromErrno(errno, Access::Writing);
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    ~TemporaryFile()
+    {
+        m_file.reset();
+        if (!m_committed) {
+            std::error_code ignored;
+            fs::remove(m_path, ignored);
+        }
+    }
+
+    void write(const std::string &bytes)
+    {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()
+            || std::fflush(m_file.get()) != 0)
+            throw faultFromErrno(errno, Access::Writing);
+        const int closed = std::fclose(m_file.release());
+        if (closed != 0)
+            throw faultFromErrno(errno, Access::Writing);
+    }
+
+    void commitAs(const fs::path &target)
+    {
+        std::error_code error;
+        const fs::file_status old = fs::status(target, error);
+        if (!error && fs::is_regular_file(old))
+            fs::permissions(m_path, old.permissions(), error);
+        fs::rename(m_path, target, error);
+        if (error)
+            throw faultFromErrno(error.value(), Access::Writing);
+        m_committed = true;
+    }
+
+private:
+    fs::path m_path;
+    FileHandle m_file;
+    bool m_committed = false;
+};
+
+// A link is followed, so that the file it names is replaced, not the link.
+fs::path writeTarget(const std::string &path)
+{
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        const fs::path resolved = fs::weakly_canonical(path, error);
+        if (!error)
+            return resolved;
+    }
+    return path;
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string &path, std::size_t limit)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found)
+        throw Fault(faults::FileNotFound);
+    if (error)
+        throw faultFromErrno(error.value(), Access::Reading);
+    if (!fs::is_regular_file(status))
+        throw Fault(PathFileAccessError);
+
+    const FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        throw faultFromErrno(errno, Access::Reading);
+    try {
+        std::string bytes;
+        char chunk[65536];
+        while (bytes.size() < limit) {
+            const std::size_t wanted = std::min(sizeof chunk, limit - bytes.size());
+            const std::size_t got = std::fread(chunk, 1, wanted, file.get());
+            bytes.append(chunk, got);
+            if (got < wanted)
+                break;
+        }
+        if (std::ferror(file.get()))
+            throw faultFromErrno(errno, Access::Reading);
+        return bytes;
+    } catch (const std::bad_alloc &) {
+        throw Fault(faults::OutOfMemory);
+    }
+}
+
+void replaceFileBytes(const std::string &path, const std::string &bytes)
+{
+    const fs::path target = writeTarget(path);
+    if (!target.has_filename())
+        throw Fault(BadFileName);
+    TemporaryFile temporary(target);
+    temporary.write(bytes);
+    temporary.commitAs(target);
+}
+
+} // namespace tarvik::files

@@ -1,0 +1,131 @@
+#include "records/hash_table.h"
+
+#include "console/fault.h"
+#include "records/file_bytes.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::string_view LineEnd = "\r\n";
+constexpr std::string_view IndirectPrefix = "#src=";
+// What a nest of includes deeper than the limit reports.
+constexpr const char *IncludesTooDeep = "Out of stack space";
+
+// Split at every CR LF; an empty text is one empty line, and a final CR LF
+// gives a last empty line.
+std::vector<std::string> splitLines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(LineEnd, start)) != std::string::npos; start = end + LineEnd.size())
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+} // namespace
+
+void HashTable::setValue(const std::string &id, const std::string &value)
+{
+    HashTable *node = this;
+    for (;;) {
+        ++node->m_size;
+        node->m_order.insert(std::upper_bound(node->m_order.begin(), node->m_order.end(), id), id);
+        // An empty node is taken over by whichever key reaches it next.
+        if (id == node->m_id || node->isEmptyNode()) {
+            node->m_value = value;
+            node->m_id = id;
+            return;
+        }
+        std::unique_ptr<HashTable> &subtree = id > node->m_id ? node->m_greater : node->m_smaller;
+        if (!subtree)
+            subtree = std::make_unique<HashTable>();
+        node = subtree.get();
+    }
+}
+
+std::string HashTable::getValue(const std::string &id) const
+{
+    const HashTable *node = this;
+    while (node && id != node->m_id)
+        node = id < node->m_id ? node->m_smaller.get() : node->m_greater.get();
+    if (!node)
+        return {};
+    const std::string &value = node->m_value;
+    if (value.size() > IndirectPrefix.size() && value.starts_with(IndirectPrefix))
+        return files::readFileBytes(value.substr(IndirectPrefix.size()));
+    return value;
+}
+
+std::string HashTable::getIdByIndex(std::int32_t i) const
+{
+    if (i < 1 || static_cast<std::size_t>(i) > m_order.size())
+        throw Fault(faults::SubscriptOutOfRange);
+    return m_order[static_cast<std::size_t>(i) - 1];
+}
+
+std::string HashTable::toString() const
+{
+    std::string text;
+    std::vector<const HashTable *> path;
+    const HashTable *node = this;
+    while (node || !path.empty()) {
+        for (; node; node = node->m_smaller.get())
+            path.push_back(node);
+        node = path.back();
+        path.pop_back();
+        if (!node->isEmptyNode())
+            text.append(node->m_id).append("=").append(node->m_value).append(LineEnd);
+        node = node->m_greater.get();
+    }
+    return text;
+}
+
+void HashTable::LoadFile(const std::string &path)
+{
+    m_smaller.reset();
+    m_greater.reset();
+    MergeLoadFile(path);
+}
+
+void HashTable::MergeLoadFile(const std::string &path)
+{
+    mergeLoadFile(path, 0);
+}
+
+void HashTable::SaveFile(const std::string &path) const
+{
+    files::replaceFileBytes(path, toString());
+}
+
+void HashTable::mergeLoadFile(const std::string &path, int includeDepth)
+{
+    if (includeDepth > MaxIncludeDepth)
+        throw Fault(IncludesTooDeep);
+    const std::vector<std::string> lines = splitLines(files::readFileBytes(path));
+    const auto last = static_cast<std::int32_t>(lines.size() - 1);
+    for (std::int32_t i = last / 2; i >= 0; --i) {
+        LoadLine(lines, i, includeDepth);
+        LoadLine(lines, last - i, includeDepth);
+    }
+}
+
+void HashTable::LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth)
+{
+    const std::string &line = lines[static_cast<std::size_t>(i)];
+    if (line.size() < 2)
+        return;
+    if (line.front() == '#') {
+        mergeLoadFile(line.substr(1), includeDepth + 1);
+        return;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos)
+        setValue(line.substr(0, equals), line.substr(equals + 1));
+}
+
+} // namespace tarvik

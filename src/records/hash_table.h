@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarvik {
+
+// String keys to string values, kept in an unbalanced search tree of
+// HashTable nodes; each node holds one entry, its two subtrees and the sorted
+// list of every key set through it. Keys compare byte by byte.
+//
+// Text files of the table: lines end in CR LF; "key=value" sets an entry
+// (split at the first "="), "#path" includes another file, and lines shorter
+// than two bytes or without "=" are ignored. A value "#src=path" stands for
+// the whole text of that file when it is looked up.
+class HashTable {
+public:
+    // How deep include lines may nest, so that a file including itself
+    // ends with a fault instead of exhausting the stack.
+    static constexpr int MaxIncludeDepth = 32;
+
+    HashTable() = default;
+    HashTable(HashTable &&) noexcept = default;
+    HashTable &operator=(HashTable &&) noexcept = default;
+    HashTable(const HashTable &) = delete;
+    HashTable &operator=(const HashTable &) = delete;
+
+    // The number of setValue calls that reached this node, repeats included.
+    std::int32_t size() const { return m_size; }
+    void setSize(std::int32_t size) { m_size = size; }
+
+    // Drops both subtrees, then adds the entries of the file. This node's own
+    // entry, size and key list stay.
+    void LoadFile(const std::string &path);
+    // Adds the entries of the file, applying its lines from the middle
+    // outwards so that a file sorted by key gives a less one-sided tree.
+    void MergeLoadFile(const std::string &path);
+    // Replaces the file with toString().
+    void SaveFile(const std::string &path) const;
+
+    void setValue(const std::string &id, const std::string &value);
+    // The empty string for a missing key; a "#src=" value is read from its file.
+    std::string getValue(const std::string &id) const;
+    // The i-th key (from 1) of this node's sorted key list; Fault outside it.
+    std::string getIdByIndex(std::int32_t i) const;
+    // Every entry as a "key=value" line ended by CR LF, ascending by key.
+    std::string toString() const;
+
+private:
+    void mergeLoadFile(const std::string &path, int includeDepth);
+    void LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth);
+    bool isEmptyNode() const { return m_id.empty(); }
+
+    std::int32_t m_size = 0;
+    std::unique_ptr<HashTable> m_smaller;
+    std::unique_ptr<HashTable> m_greater;
+    std::string m_value;
+    std::string m_id;
+    std::vector<std::string> m_order;
+};
+
+} // namespace tarvik

@@ -1,0 +1,102 @@
+#include "console/fault.h"
+#include "records/file_bytes.h"
+#include "temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace tarvik;
+using namespace tarvik::files;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFault(const std::string &path)
+{
+    try {
+        readFileBytes(path);
+    } catch (const Fault &fault) {
+        return fault.description();
+    }
+    return "no fault";
+}
+
+std::string replaceFault(const std::string &path)
+{
+    try {
+        replaceFileBytes(path, "new");
+    } catch (const Fault &fault) {
+        return fault.description();
+    }
+    return "no fault";
+}
+
+long entriesIn(const std::string &folder)
+{
+    const fs::directory_iterator entries(folder);
+    return std::distance(begin(entries), end(entries));
+}
+
+} // namespace
+
+TEST(FileBytes, ReadsBytesUpToALimit)
+{
+    TemporaryFolder folder;
+    const std::string bytes("a\0b\r\n\x02\xFF", 7);
+    const std::string path = folder.write("f.bin", bytes);
+    EXPECT_EQ(readFileBytes(path), bytes);
+    EXPECT_EQ(readFileBytes(path, 3), bytes.substr(0, 3));
+    EXPECT_EQ(readFileBytes(folder.write("empty", "")), "");
+}
+
+TEST(FileBytes, RefusesWhatIsNotAReadableRegularFile)
+{
+    TemporaryFolder folder;
+    EXPECT_EQ(readFault(folder.path("missing")), "File not found");
+    EXPECT_EQ(readFault(""), "File not found");
+    EXPECT_EQ(readFault(folder.path("missing/inner")), "File not found");
+    EXPECT_EQ(readFault(folder.path("")), "Path/File access error");
+    // A pipe without a writer would block the reader for ever.
+    ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(readFault(folder.path("pipe")), "Path/File access error");
+    EXPECT_EQ(readFault("/dev/zero"), "Path/File access error");
+}
+
+TEST(FileBytes, ReplacesTheFileAndKeepsItsPermissions)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.write("f.txt", "old contents");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    replaceFileBytes(path, "new");
+    EXPECT_EQ(folder.read("f.txt"), "new");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    replaceFileBytes(folder.path("created.txt"), "");
+    EXPECT_TRUE(fs::exists(folder.path("created.txt")));
+    EXPECT_EQ(entriesIn(folder.path("")), 2) << "no temporary file is left behind";
+}
+
+TEST(FileBytes, ALinkKeepsPointingAtTheReplacedFile)
+{
+    TemporaryFolder folder;
+    folder.write("target.txt", "old");
+    fs::create_symlink("target.txt", folder.path("link.txt"));
+    replaceFileBytes(folder.path("link.txt"), "new");
+    EXPECT_TRUE(fs::is_symlink(folder.path("link.txt")));
+    EXPECT_EQ(folder.read("target.txt"), "new");
+}
+
+TEST(FileBytes, AFailedReplaceLeavesNothingBehind)
+{
+    TemporaryFolder folder;
+    folder.write("plain", "x");
+    fs::create_directory(folder.path("dir"));
+    folder.write("dir/inside", "kept");
+    EXPECT_EQ(replaceFault(folder.path("missing/f.txt")), "Path not found");
+    EXPECT_EQ(replaceFault(folder.path("plain/f.txt")), "Path not found");
+    EXPECT_EQ(replaceFault(folder.path("dir")), "Path/File access error");
+    EXPECT_EQ(replaceFault(folder.path("dir/")), "Bad file name");
+    EXPECT_EQ(folder.read("dir/inside"), "kept");
+    EXPECT_EQ(entriesIn(folder.path("")), 2);
+    EXPECT_EQ(entriesIn(folder.path("dir")), 1);
+}
