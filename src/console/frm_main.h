@@ -36,6 +36,7 @@ public:
     // Output and input.
     void PrintLn(const QString &s);
     void PrintLn(const std::string &s) override;
+    void PrintLn(const char *s) { PrintLn(QString::fromUtf8(s)); }
     void PrintCh(const QString &s);
     QString getInput();
     void txtConsole_KeyDown(int KeyCode, int Shift);

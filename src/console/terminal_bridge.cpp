@@ -69,6 +69,7 @@ void TerminalBridge::submitNext()
         m_queue.pop_front();
         m_console.txtConsole_KeyDown(13, 0);
     } else if (m_inputEnded) {
+        write(QStringLiteral("\n")); // ends the prompt's line
         m_console.Form_Unload();
     }
 }

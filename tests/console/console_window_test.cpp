@@ -1,0 +1,91 @@
+#include "console/frm_main.h"
+#include "console/settings.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace tarvik;
+
+namespace {
+
+class ConsoleWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
+        qputenv("TARVIK_SYSTEM_DIR", (m_home.path() + "/system").toUtf8());
+    }
+
+    // Answers the next getInput as if `line` was typed and entered.
+    void typeLater(const QString &line)
+    {
+        QTimer::singleShot(0, &console, [this, line] {
+            console.inputField()->setText(line);
+            console.txtConsole_KeyDown(13, 0);
+        });
+    }
+
+    QTemporaryDir m_home;
+    frmMain console{LaunchOptions{}};
+};
+
+} // namespace
+
+TEST_F(ConsoleWindow, PaneClearsOnceItHolds32000Characters)
+{
+    const QString line(98, 'x'); // 100 characters with the line end
+    for (int i = 0; i < 320; ++i)
+        console.PrintLn(line);
+    EXPECT_EQ(console.paneText().size(), 320 * 99);
+    console.PrintLn("next");
+    EXPECT_EQ(console.paneText(), "Clearing console\nnext\n");
+
+    // PrintCh never clears, but pushes the pane over the limit for PrintLn.
+    console.PrintCh(QString(32000, 'y'));
+    EXPECT_TRUE(console.paneText().endsWith('y'));
+    console.PrintLn("after");
+    EXPECT_EQ(console.paneText(), "Clearing console\nafter\n");
+}
+
+TEST_F(ConsoleWindow, LineInputEchoesAfterThePrompt)
+{
+    typeLater("st 6");
+    EXPECT_EQ(console.getInput(), "st 6");
+    typeLater("");
+    EXPECT_EQ(console.getInput(), "");
+    EXPECT_EQ(console.paneText(), ">st 6\n>\n");
+    EXPECT_FALSE(console.inputField()->isVisible());
+
+    // Enter pressed while nobody waits is forgotten by the next wait.
+    console.txtConsole_KeyDown(13, 0);
+    typeLater("pr");
+    EXPECT_EQ(console.getInput(), "pr");
+}
+
+TEST_F(ConsoleWindow, SubmitterNameIsStoredOnlyWhenItChanges)
+{
+    console.loadUserName();
+    EXPECT_EQ(console.stor_name, "");
+    console.saveUserName("Ann");
+    EXPECT_EQ(settings::read("Stor_name", "?"), "Ann");
+    settings::write("Stor_name", "changed elsewhere");
+    console.saveUserName("Ann"); // same name: the store is left alone
+    EXPECT_EQ(settings::read("Stor_name", "?"), "changed elsewhere");
+    console.saveUserName("ann"); // letter case counts
+    EXPECT_EQ(settings::read("Stor_name", "?"), "ann");
+    QSettings file(m_home.path() + "/Morlo/Tarvik.conf", QSettings::IniFormat);
+    EXPECT_EQ(file.value("Tarvik/Stor_name").toString(), "ann");
+}
+
+TEST_F(ConsoleWindow, LibraryExistLooksInTheSystemFolder)
+{
+    EXPECT_FALSE(console.LibraryExist("cpuz141.exe"));
+    QFile library(settings::systemFolder() + "/cpuz141.exe");
+    ASSERT_TRUE(library.open(QIODevice::WriteOnly));
+    library.close();
+    EXPECT_TRUE(console.LibraryExist("cpuz141.exe"));
+    EXPECT_TRUE(console.paneText().isEmpty());
+}
