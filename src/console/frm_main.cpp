@@ -19,8 +19,6 @@ namespace {
 // The pane is cleared once it holds this many characters.
 constexpr qsizetype kPaneLimit = 32000;
 const QString kClearing = QStringLiteral("Clearing console");
-// Lines of history are 14 pixels apart; the input field sits on the last.
-constexpr int kLinePitch = 14;
 } // namespace
 
 frmMain::frmMain(const LaunchOptions &options)
@@ -43,6 +41,8 @@ frmMain::frmMain(const LaunchOptions &options)
     txtOut->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtOut->installEventFilter(this);
     txtConsole->setFrame(false);
+    txtConsole->setTextMargins(0, 0, 0, 0);
+    txtConsole->setContentsMargins(0, 0, 0, 0);
     txtConsole->hide();
     connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(13, 0); });
     if (options.terminal)
@@ -92,12 +92,12 @@ void frmMain::appendToPane(const QString &text)
 QString frmMain::getInput()
 {
     txtConsole->show();
-    placeInputField();
     txtConsole->clear();
     if (isVisible())
         txtConsole->setFocus();
     m_inputTag.clear();
     PrintCh(QStringLiteral(">"));
+    placeInputField(); // right after the prompt
     m_awaitingInput = true;
     emit inputAwaited();
     if (m_inputTag != QLatin1String("Ready")) {
@@ -127,18 +127,18 @@ bool frmMain::isAwaitingInput() const
     return m_awaitingInput && m_inputTag.isEmpty();
 }
 
-int frmMain::getLineCount() const
-{
-    return txtOut->document()->lineCount();
-}
-
 void frmMain::placeInputField()
 {
-    const int height = txtConsole->sizeHint().height();
-    int top = static_cast<std::int16_t>((getLineCount() - 1) * kLinePitch);
-    if (top > this->height() - height)
-        top = this->height() - height - 9;
-    txtConsole->setGeometry(10, top, width() - 30, height);
+    // The field continues the last line of the pane, right after the prompt;
+    // when the history is taller than the window it sits 9 pixels above the
+    // bottom edge, where the scrolled pane shows its last line.
+    const QRect caret = txtOut->cursorRect();
+    const QPoint at = txtOut->viewport()->mapTo(this, caret.topLeft());
+    const int fieldHeight = caret.height() + 2;
+    int top = at.y() - 1;
+    if (top > height() - fieldHeight)
+        top = height() - fieldHeight - 9;
+    txtConsole->setGeometry(at.x(), top, width() - 20 - at.x(), fieldHeight);
 }
 
 void frmMain::Form_Resize()

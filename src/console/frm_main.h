@@ -40,7 +40,6 @@ public:
     void PrintCh(const QString &s);
     QString getInput();
     void txtConsole_KeyDown(int KeyCode, int Shift);
-    int getLineCount() const;
     bool isAwaitingInput() const;
     QString paneText() const { return txtOut->toPlainText(); }
     QLineEdit *inputField() const { return txtConsole; }
