@@ -3,7 +3,7 @@
 // calls must flatten into straight-line code, so the two should cost the same;
 // kernel_over_flat says how far apart they are.
 
-#include "engine/newton.h"
+#include "kernel_loop.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,10 +13,10 @@
 #include <cstring>
 
 using namespace tarvik;
+using namespace tarvik::bench;
 
 namespace {
 
-constexpr std::uint32_t RangeCount = 33554432; // the numbers 0 to 33,554,431
 constexpr int Repetitions = 5;
 
 // The schedule of Newton::Sqrt for whole numbers, written as one plain loop:
@@ -32,23 +32,6 @@ constexpr int Repetitions = 5;
     if (x > 0 && std::nearbyint(x * x) != n)
         return Newton::Incorrect;
     return x;
-}
-
-// The worker's loop: one call per number of the range. The sum is printed, so
-// no call can be dropped; noipa keeps the compiler from seeing that the
-// function is pure and merging or moving the timed calls.
-template <double (*kernel)(double)>
-[[gnu::noipa]] double sumOverRange()
-{
-    double sum = 0;
-    for (std::uint32_t i = 0; i < RangeCount; ++i)
-        sum += kernel(static_cast<double>(i));
-    return sum;
-}
-
-[[gnu::always_inline]] inline double kernelSqrt(double n)
-{
-    return Newton().Sqrt(n);
 }
 
 bool sameBits(double a, double b)
