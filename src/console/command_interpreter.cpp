@@ -17,11 +17,10 @@ using numbers::boolText;
 using numbers::numberText;
 using numbers::roundHalfEven;
 
-CommandInterpreter::CommandInterpreter(frmMain &console) : m_console(console) {}
-
-const std::vector<CommandInterpreter::Command> &CommandInterpreter::commands()
+CommandInterpreter::CommandInterpreter(frmMain &console) : m_console(console)
 {
-    static const std::vector<Command> table = {
+    using Handler = void (CommandInterpreter::*)(const std::string &);
+    const std::pair<const char *, Handler> own[] = {
         {"subhttp", &CommandInterpreter::subhttp},
         {"qm", &CommandInterpreter::qm},
         {"hserver", &CommandInterpreter::hserver},
@@ -36,15 +35,22 @@ const std::vector<CommandInterpreter::Command> &CommandInterpreter::commands()
         {"exit", &CommandInterpreter::exit},
         {"help", &CommandInterpreter::help},
     };
-    return table;
+    for (const auto &[word, handler] : own)
+        m_commands.push_back({word, [this, handler](const std::string &cmd) { (this->*handler)(cmd); }});
+}
+
+void CommandInterpreter::add(std::vector<ConsoleCommand> commands)
+{
+    for (ConsoleCommand &command : commands)
+        m_commands.push_back(std::move(command));
 }
 
 bool CommandInterpreter::run(const std::string &cmd)
 {
     try {
-        for (const Command &command : commands()) {
+        for (const ConsoleCommand &command : m_commands) {
             if (isCommand(command.word, cmd)) {
-                (this->*command.handler)(cmd);
+                command.run(cmd);
                 return true;
             }
         }

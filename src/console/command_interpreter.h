@@ -8,23 +8,26 @@ namespace tarvik {
 
 class frmMain;
 
+// A command word and what it does with the whole line.
+struct ConsoleCommand {
+    const char *word;
+    std::function<void(const std::string &cmd)> run;
+};
+
 // The console's command set: each line is matched against the command words
 // in table order and runs the first that matches.
 class CommandInterpreter {
 public:
     explicit CommandInterpreter(frmMain &console);
 
+    // More command words, from the part of the program that owns them.
+    void add(std::vector<ConsoleCommand> commands);
+
     // Runs one line. A fault is reported as "Error occured: <description>."
     // and the result is false; otherwise true.
     bool run(const std::string &cmd);
 
 private:
-    using Handler = void (CommandInterpreter::*)(const std::string &cmd);
-    struct Command {
-        const char *word;
-        Handler handler;
-    };
-    static const std::vector<Command> &commands();
 
     void print(const std::string &line);
 
@@ -43,6 +46,7 @@ private:
     void help(const std::string &cmd);
 
     frmMain &m_console;
+    std::vector<ConsoleCommand> m_commands;
 };
 
 } // namespace tarvik
