@@ -89,7 +89,7 @@ public:
         }
     }
 
-    void write(const std::string &bytes)
+    void writeAndClose(const std::string &bytes)
     {
         if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()
             || std::fflush(m_file.get()) != 0)
@@ -169,7 +169,7 @@ void replaceFileBytes(const std::string &path, const std::string &bytes)
     if (!target.has_filename())
         throw Fault(BadFileName);
     TemporaryFile temporary(target);
-    temporary.write(bytes);
+    temporary.writeAndClose(bytes);
     temporary.commitAs(target);
 }
 
