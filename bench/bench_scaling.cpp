@@ -1,6 +1,7 @@
 // How the 32M test scales from one worker to two: t1/t2 over alternating
 // pairs of runs, so a slow phase of a busy machine hits both sides of a pair.
-// The spread of the pair ratios says how far to trust the median.
+// The spread of the pair ratios says how far to trust the median, and the
+// cores the two-worker runs got say whether the machine had two to give.
 
 #include "in_process_console.h"
 #include "sample_statistics.h"
@@ -20,10 +21,13 @@ int main(int argc, char **argv)
 
     std::vector<double> oneThread;
     std::vector<double> twoThreads;
+    std::vector<double> twoThreadCores;
     std::vector<double> ratios;
     for (int i = 0; i < Pairs; ++i) {
-        oneThread.push_back(console.timeQuietRun(Test32M, 1));
-        twoThreads.push_back(console.timeQuietRun(Test32M, 2));
+        oneThread.push_back(console.timeQuietRun(Test32M, 1).wallSeconds);
+        const RunTiming two = console.timeQuietRun(Test32M, 2);
+        twoThreads.push_back(two.wallSeconds);
+        twoThreadCores.push_back(two.coresUsed());
         ratios.push_back(oneThread.back() / twoThreads.back());
     }
 
@@ -34,5 +38,6 @@ int main(int argc, char **argv)
     std::printf("scaling_t1_over_t2_min: %.4f ratio\n", spread.min);
     std::printf("scaling_t1_over_t2_max: %.4f ratio\n", spread.max);
     std::printf("scaling_t1_over_t2_cv: %.2f %%\n", spread.coefficientOfVariation * 100);
+    std::printf("scaling_t2_cores_used: %.2f cores\n", median(twoThreadCores));
     return 0;
 }

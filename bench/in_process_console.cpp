@@ -5,8 +5,6 @@
 #include <QEventLoop>
 #include <QThread>
 
-#include <chrono>
-
 namespace tarvik::bench {
 
 namespace {
@@ -24,17 +22,16 @@ InProcessConsole::InProcessConsole(int &argc, char **argv)
     Calculator::registerClass();
 }
 
-double InProcessConsole::timeQuietRun(std::int16_t size, std::int16_t threads)
+RunTiming InProcessConsole::timeQuietRun(std::int16_t size, std::int16_t threads)
 {
     m_console.Threads = threads;
     QEventLoop wait;
     QObject::connect(&m_console, &frmMain::runFinished, &wait, &QEventLoop::quit);
-    const auto start = std::chrono::steady_clock::now();
-    m_console.StartTest(size, true);
-    if (m_console.testRunning())
-        wait.exec();
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count();
+    return timed([&] {
+        m_console.StartTest(size, true);
+        if (m_console.testRunning())
+            wait.exec();
+    });
 }
 
 std::int16_t InProcessConsole::machineThreads()

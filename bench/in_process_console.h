@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/frm_main.h"
+#include "run_timing.h"
 
 #include <QApplication>
 
@@ -18,9 +19,9 @@ class InProcessConsole {
 public:
     InProcessConsole(int &argc, char **argv);
 
-    // Wall seconds from StartTest until the last worker has completed, for a
-    // quiet run of test `size` with `threads` workers.
-    double timeQuietRun(std::int16_t size, std::int16_t threads);
+    // From StartTest until the last worker has completed, for a quiet run of
+    // test `size` with `threads` workers.
+    RunTiming timeQuietRun(std::int16_t size, std::int16_t threads);
 
     // The machine's logical CPUs, the thread count the program starts with.
     static std::int16_t machineThreads();
