@@ -14,6 +14,8 @@ constexpr std::string_view LineEnd = "\r\n";
 constexpr std::string_view IndirectPrefix = "#src=";
 // What a nest of includes deeper than the limit reports.
 constexpr const char *IncludesTooDeep = "Out of stack space";
+// What a load that would read more files than allowed reports.
+constexpr const char *TooManyIncludedFiles = "Too many included files";
 
 // Split at every CR LF; an empty text is one empty line, and a final CR LF
 // gives a last empty line.
@@ -94,7 +96,8 @@ void HashTable::LoadFile(const std::string &path)
 
 void HashTable::MergeLoadFile(const std::string &path)
 {
-    mergeLoadFile(path, 0);
+    int filesRead = 0;
+    mergeLoadFile(path, 0, filesRead);
 }
 
 void HashTable::SaveFile(const std::string &path) const
@@ -102,25 +105,28 @@ void HashTable::SaveFile(const std::string &path) const
     files::replaceFileBytes(path, toString());
 }
 
-void HashTable::mergeLoadFile(const std::string &path, int includeDepth)
+void HashTable::mergeLoadFile(const std::string &path, int includeDepth, int &filesRead)
 {
     if (includeDepth > MaxIncludeDepth)
         throw Fault(IncludesTooDeep);
+    if (++filesRead > MaxFilesPerLoad)
+        throw Fault(TooManyIncludedFiles);
     const std::vector<std::string> lines = splitLines(files::readFileBytes(path));
     const auto last = static_cast<std::int32_t>(lines.size() - 1);
     for (std::int32_t i = last / 2; i >= 0; --i) {
-        LoadLine(lines, i, includeDepth);
-        LoadLine(lines, last - i, includeDepth);
+        LoadLine(lines, i, includeDepth, filesRead);
+        LoadLine(lines, last - i, includeDepth, filesRead);
     }
 }
 
-void HashTable::LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth)
+void HashTable::LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth,
+                         int &filesRead)
 {
     const std::string &line = lines[static_cast<std::size_t>(i)];
     if (line.size() < 2)
         return;
     if (line.front() == '#') {
-        mergeLoadFile(line.substr(1), includeDepth + 1);
+        mergeLoadFile(line.substr(1), includeDepth + 1, filesRead);
         return;
     }
     const std::size_t equals = line.find('=');

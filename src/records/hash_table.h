@@ -20,6 +20,11 @@ public:
     // How deep include lines may nest, so that a file including itself
     // ends with a fault instead of exhausting the stack.
     static constexpr int MaxIncludeDepth = 32;
+    // How many files one load may read in all, each application of an
+    // include line counted: a file's middle line is applied twice, so a chain
+    // of files whose include line stands alone would otherwise double the
+    // work at every level.
+    static constexpr int MaxFilesPerLoad = 1024;
 
     HashTable() = default;
     HashTable(HashTable &&) noexcept = default;
@@ -49,8 +54,8 @@ public:
     std::string toString() const;
 
 private:
-    void mergeLoadFile(const std::string &path, int includeDepth);
-    void LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth);
+    void mergeLoadFile(const std::string &path, int includeDepth, int &filesRead);
+    void LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth, int &filesRead);
     bool isEmptyNode() const { return m_id.empty(); }
 
     std::int32_t m_size = 0;

@@ -149,6 +149,22 @@ TEST(HashTableFile, IncludesNestUpToTheLimitAndALoopEndsWithAFault)
     EXPECT_EQ(faultOf([&] { missing.LoadFile(folder.path("none.txt")); }), "File not found");
 }
 
+TEST(HashTableFile, AChainOfLoneIncludeLinesEndsAtTheFileBound)
+{
+    TemporaryFolder folder;
+    // A lone line is its file's middle line and applies twice, so each level
+    // of this chain would read the next file twice: 2^32 reads in all.
+    const int deepest = HashTable::MaxIncludeDepth;
+    folder.write("lone" + std::to_string(deepest) + ".txt", "deepest=yes");
+    for (int i = deepest - 1; i >= 0; --i)
+        folder.write("lone" + std::to_string(i) + ".txt",
+                     includeLine(folder.path("lone" + std::to_string(i + 1) + ".txt")));
+    HashTable table;
+    EXPECT_EQ(faultOf([&] { table.LoadFile(folder.path("lone0.txt")); }), "Too many included files");
+    EXPECT_EQ(table.getValue("deepest"), "yes");
+    EXPECT_LE(table.size(), 2 * HashTable::MaxFilesPerLoad); // each read of the last file sets its entry twice
+}
+
 TEST(HashTableFile, LoadFileKeepsOnlyTheRootEntry)
 {
     TemporaryFolder folder;
