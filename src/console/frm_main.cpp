@@ -1,11 +1,13 @@
 #include "console/frm_main.h"
 
+#include "console/score_commands.h"
 #include "console/settings.h"
 #include "console/shared_helpers.h"
 #include "console/terminal_bridge.h"
 #include "console/user_locale.h"
 #include "engine/calculator.h"
 #include "engine/object_registry.h"
+#include "records/score_storage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -45,6 +47,7 @@ frmMain::frmMain(const LaunchOptions &options)
     txtConsole->setContentsMargins(0, 0, 0, 0);
     txtConsole->hide();
     connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(13, 0); });
+    m_commands.add(scoreCommands(*this));
     if (options.terminal)
         m_terminal = std::make_unique<TerminalBridge>(*this);
 }
@@ -211,6 +214,19 @@ void frmMain::doInput(const std::string &cmd)
         waitWhileTestRunning();
         line = getInput().toStdString();
     }
+}
+
+std::string frmMain::SaveScore(const std::string &path, std::int16_t test)
+{
+    return saveScore(path, test, records, hw, Threads, m_decimalSeparator);
+}
+
+std::string frmMain::LoadScore(const std::string &path)
+{
+    const LoadOutcome outcome = loadScore(path, m_decimalSeparator);
+    if (outcome.score)
+        outcome.score->applyTo(hw, Threads, records);
+    return outcome.message;
 }
 
 void frmMain::loadUserName()

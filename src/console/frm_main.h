@@ -60,6 +60,11 @@ public:
     // Where workers send their calls.
     WorkerConsole *workerConsole() { return &m_gateway; }
 
+    // Score files: each returns the text to show the user, never a fault.
+    // Loading changes nothing unless the whole file is valid.
+    std::string SaveScore(const std::string &path, std::int16_t test);
+    std::string LoadScore(const std::string &path);
+
     // Settings and helpers.
     void loadUserName();
     void saveUserName(const QString &name);
