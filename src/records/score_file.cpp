@@ -21,8 +21,11 @@ constexpr std::size_t VersionWidth = 8;
 constexpr std::size_t TimeWidth = 8;
 constexpr std::size_t LongestChecksum = 8;
 constexpr char Pad = '\x02';
-// Fewer threads than one would leave a test run waiting for ever.
-constexpr const char *NoThreads = faults::InvalidProcedureCall;
+// A file's thread count must be one the console's thread-count command
+// accepts: none would leave a test run waiting for ever, and thousands would
+// exhaust the process's threads and file handles at the next run.
+constexpr std::int16_t MostThreads = 256;
+constexpr const char *ThreadCountOutOfRange = faults::InvalidProcedureCall;
 
 // One fixed-width text field; a null member is the thread count.
 struct FieldSpec {
@@ -123,8 +126,8 @@ double timeFromBytes(std::string_view bytes)
 std::int16_t readThreadCount(const std::string &text, char decimalSeparator)
 {
     const std::int16_t threads = numbers::toInt16(numbers::strictNumber(text, decimalSeparator));
-    if (threads < 1)
-        throw Fault(NoThreads);
+    if (threads < 1 || threads > MostThreads)
+        throw Fault(ThreadCountOutOfRange);
     return threads;
 }
 

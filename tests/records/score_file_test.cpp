@@ -239,6 +239,8 @@ TEST(ScoreFile, RefusedFilesGiveTheirReasonAndNothingToApply)
         {"thread count not a number", changed(560, "four"), "Type mismatch"},
         {"thread count empty", changed(560, field("", 4)), "Type mismatch"},
         {"no threads", changed(560, field("0", 4)), "Invalid procedure call or argument"},
+        {"more threads than a run may start", changed(560, field("257", 4)), "Invalid procedure call or argument"},
+        {"thousands of threads", changed(560, field("3E4", 4)), "Invalid procedure call or argument"},
         {"processor text all padding", changed(16, field("", 256)), "Invalid procedure call or argument"},
         {"clock not a number", changed(528, "fast"), "Type mismatch"},
         {"time not a number", changed(4197, littleEndian(std::nan(""))), "Overflow"},
@@ -298,5 +300,6 @@ TEST(ScoreFile, RandomAndMutatedBytesNeverLoadWithoutAValidChecksum)
             csum(outcome.score->test, outcome.score->time, state.hw.hwbotcpuclk, state.hw.hwbotcpu, '.');
         EXPECT_NE(bytes.find(checksum), std::string::npos);
         EXPECT_GE(state.threads, 1);
+        EXPECT_LE(state.threads, 256);
     }
 }
