@@ -72,7 +72,8 @@ HardwareFields otherMachine()
     return hw;
 }
 
-// Threads that no test machine detects by itself.
+// An odd thread count, unlike a test machine's own, so that the runs show it
+// came from the file.
 constexpr std::int16_t kFileThreads = 7;
 
 std::vector<Reply> runConsole(const QStringList &lines)
@@ -80,11 +81,6 @@ std::vector<Reply> runConsole(const QStringList &lines)
     ConsoleSession session;
     session.start(lines.join('\n') + '\n');
     return replies(session.finish());
-}
-
-QString recordLine(const Reply &reply)
-{
-    return reply.lines.value(0);
 }
 
 bool ranWithThreads(const Reply &run, int threads)
@@ -106,7 +102,7 @@ TEST(ScoreCommands, AScoreSavedAfterARunLoadsBackInAFreshRun)
     ASSERT_GE(first.size(), 5u);
     EXPECT_EQ(first[0].lines, QStringList{"Score loaded."});
     EXPECT_TRUE(ranWithThreads(first[2], kFileThreads));
-    const QString record = recordLine(first[3]);
+    const QString record = first[3].lines.value(0);
     ASSERT_TRUE(record.startsWith("Record for test 1: ")) << record.toStdString();
     EXPECT_EQ(first[4].lines, QStringList{"Score Saved."});
 
