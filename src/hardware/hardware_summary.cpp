@@ -25,13 +25,13 @@ float toSingle(double value)
 // by the leading-number rule (0 for a missing or non-numeric value).
 struct ReportReading {
     explicit ReportReading(const HashTable &report)
-        : specification(report.getValue("Processors Information.Specification")),
-          codename(report.getValue("Processors Information.Codename")),
-          stepping(report.getValue("Processors Information.Core Stepping")),
-          name(report.getValue("Processors Information.Name")),
-          memoryType(report.getValue("Chipset.Memory Type")),
-          boardVendor(report.getValue("DMI Baseboard.vendor")),
-          boardModel(report.getValue("DMI Baseboard.model")),
+        : specification(report.rawValue("Processors Information.Specification")),
+          codename(report.rawValue("Processors Information.Codename")),
+          stepping(report.rawValue("Processors Information.Core Stepping")),
+          name(report.rawValue("Processors Information.Name")),
+          memoryType(report.rawValue("Chipset.Memory Type")),
+          boardVendor(report.rawValue("DMI Baseboard.vendor")),
+          boardModel(report.rawValue("DMI Baseboard.model")),
           coreSpeed(number(report, "Processors Information.Core Speed")),
           maxVid(number(report, "Processors Information.max VID")),
           memorySize(number(report, "Chipset.Memory Size")),
@@ -42,7 +42,7 @@ struct ReportReading {
           cycleTime(number(report, "Chipset.Cycle Time (tRAS)")),
           vid(toSingle(maxVid)),
           fsb(busSpeed(report)),
-          l2(levelTwoCache(report.getValue("Processors Information.L2 cache")))
+          l2(levelTwoCache(report.rawValue("Processors Information.L2 cache")))
     {
     }
 
@@ -55,7 +55,7 @@ struct ReportReading {
 private:
     static double number(const HashTable &report, const char *key)
     {
-        return numbers::leadingNumber(report.getValue(key));
+        return numbers::leadingNumber(report.rawValue(key));
     }
 
     // The HyperTransport link speed where the report gives one, else the rated bus speed.

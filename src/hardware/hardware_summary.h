@@ -11,6 +11,8 @@ namespace tarvik {
 // the core speed is plausible (at least 1 and under 10000 MHz); otherwise
 // the fields keep what they had. Numbers are written with
 // `decimalSeparator`, except the clock in CPU_info, which always uses ".".
+// Values are taken as the report gives them: a value "#src=<path>" is text,
+// never a file to read.
 //
 // A number too large for its type (a garbled report) throws
 // Fault("Overflow") before anything is printed or written.

@@ -52,15 +52,18 @@ void HashTable::setValue(const std::string &id, const std::string &value)
 
 std::string HashTable::getValue(const std::string &id) const
 {
-    const HashTable *node = this;
-    while (node && id != node->m_id)
-        node = id < node->m_id ? node->m_smaller.get() : node->m_greater.get();
-    if (!node)
-        return {};
-    const std::string &value = node->m_value;
+    std::string value = rawValue(id);
     if (value.size() > IndirectPrefix.size() && value.starts_with(IndirectPrefix))
         return files::readFileBytes(value.substr(IndirectPrefix.size()));
     return value;
+}
+
+std::string HashTable::rawValue(const std::string &id) const
+{
+    const HashTable *node = this;
+    while (node && id != node->m_id)
+        node = id < node->m_id ? node->m_smaller.get() : node->m_greater.get();
+    return node ? node->m_value : std::string();
 }
 
 std::string HashTable::getIdByIndex(std::int32_t i) const

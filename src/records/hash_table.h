@@ -48,6 +48,9 @@ public:
     void setValue(const std::string &id, const std::string &value);
     // The empty string for a missing key; a "#src=" value is read from its file.
     std::string getValue(const std::string &id) const;
+    // The value as stored, a "#src=" value left as it is: for tables filled
+    // from outside text, whose values must not name files to be read.
+    std::string rawValue(const std::string &id) const;
     // The i-th key (from 1) of this node's sorted key list; Fault outside it.
     std::string getIdByIndex(std::int32_t i) const;
     // Every entry as a "key=value" line ended by CR LF, ascending by key.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -191,5 +192,17 @@ TEST(HardwareSummary, OverflowingNumberFailsBeforePrintingOrWriting)
         }
         EXPECT_TRUE(printed.empty()) << key;
         EXPECT_EQ(fields, earlierScan()) << key;
+    }
+}
+
+TEST(HardwareSummary, ReportValuesNamingAFileAreTakenAsText)
+{
+    // A report value is text from outside the program: "#src=" in a firmware
+    // string must not make the summary read a file into the submissions.
+    const std::string indirect = "#src=/proc/self/environ";
+    for (const char *key : {"Processors Information.Specification", "DMI Baseboard.model"}) {
+        const Summary s = summarize(with(Conroe, key, indirect));
+        EXPECT_NE(s.fields.CPU_info.find("\x01" + indirect + "\x01"), std::string::npos) << key;
+        EXPECT_NE(std::find(s.printed.begin(), s.printed.end(), indirect), s.printed.end()) << key;
     }
 }
