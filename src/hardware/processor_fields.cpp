@@ -1,6 +1,5 @@
 #include "hardware/processor_fields.h"
 
-#include "console/fault.h"
 #include "hardware/blanks.h"
 
 #include <string>
@@ -38,10 +37,11 @@ int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck 
     fields.cpu_string.clear();
     int index = 0;
     for (const ProcessorInfo &cpu : processors) {
-        if (!cpu.CurrentClockSpeed)
-            throw Fault(faults::TypeMismatch);
+        // Some processors and virtual machines give no clock at all; such a
+        // processor still counts, with a clock of 0.
+        const std::int32_t reportedClock = cpu.CurrentClockSpeed.value_or(0);
         const auto checkedClock = [&] {
-            return clockCheck.check(*cpu.CurrentClockSpeed, MeasuredClock, decimalSeparator, print);
+            return clockCheck.check(reportedClock, MeasuredClock, decimalSeparator, print);
         };
         const std::int32_t clock = checkedClock();
         fields.cpu_string += processorBlock(index, cpu, clock);

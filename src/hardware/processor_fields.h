@@ -13,10 +13,8 @@ namespace tarvik {
 // hwbotcpu, hwbotcpuclk, hwbot_send_cpu) from the processor scan; the memory
 // and mainboard fields are not touched. CPU_info and cpu_string describe the
 // first processor and every processor respectively, the other three the last
-// one. Returns the number of processors.
-//
-// A processor whose clock is unknown cannot be described: that throws
-// Fault("Type mismatch"), and the fields keep what was written before it.
+// one. A processor whose clock is unknown is described with a clock of 0.
+// Returns the number of processors.
 int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck,
                        char decimalSeparator, const LineSink &print, HardwareFields &fields);
 
