@@ -7,6 +7,8 @@
 #include "console/user_locale.h"
 #include "engine/calculator.h"
 #include "engine/object_registry.h"
+#include "hardware/hardware_commands.h"
+#include "libraries/library_commands.h"
 #include "records/score_storage.h"
 
 #include <QApplication>
@@ -48,8 +50,11 @@ frmMain::frmMain(const LaunchOptions &options)
     txtConsole->hide();
     connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(13, 0); });
     m_commands.add(scoreCommands(*this));
+    m_commands.add(hardwareCommands(*this));
+    m_commands.add(libraryCommands(*this));
     if (options.terminal)
         m_terminal = std::make_unique<TerminalBridge>(*this);
+    messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);
 }
 
 frmMain::~frmMain() = default;

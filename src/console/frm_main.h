@@ -1,11 +1,13 @@
 #pragma once
 
 #include "console/command_interpreter.h"
+#include "console/message_box.h"
 #include "engine/console_gateway.h"
 #include "engine/run_calls.h"
 #include "engine/run_host.h"
 #include "engine/test_run.h"
 #include "hardware/hardware_fields.h"
+#include "hardware/hardware_info.h"
 #include "records/records.h"
 
 #include <QLineEdit>
@@ -79,6 +81,10 @@ public:
     // Shared state.
     std::int16_t Threads = 0;
     HardwareFields hw;
+    // The processor scan and the hardware summary, which fill `hw`.
+    HardwareInfo hardware{*this};
+    // Yes/No questions: a box in the window, a line in the terminal.
+    std::unique_ptr<MessageBox> messageBox;
     QString stor_name;
     bool revert_to_gui = false;
     QString lastError;

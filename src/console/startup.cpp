@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QThread>
 
 namespace tarvik {
 
@@ -38,8 +37,9 @@ void frmMain::Form_Load()
             processEvents();
         PrintLn(QStringLiteral("Scanning System - Please stand by."));
         processEvents();
-        Threads = static_cast<std::int16_t>(QThread::idealThreadCount());
+        Threads = hardware.ScanSystem();
         PrintLn(QString::number(Threads) + " CPU(s) detected. Optimizing calculation.");
+        hardware.GetCPUz();
         PrintLn(QStringLiteral("Initiating thread structure, please stand by."));
         StartTest(kQuickTest, true);
         waitWhileTestRunning();

@@ -1,0 +1,104 @@
+#include "libraries/library_installer.h"
+
+#include "console/fault.h"
+#include "console/frm_main.h"
+#include "console/settings.h"
+#include "console/shared_helpers.h"
+#include "records/file_bytes.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tarvik {
+
+namespace {
+
+// The libraries the program carries, one resource each, named like the file.
+const QString LibraryResources = QStringLiteral(":/libraries");
+const std::string ReportHelper = "cpuz141.exe";
+const char *const LibraryNotFound = "Library not found.";
+
+// The report helper's settings: DMI=ON makes its report carry the mainboard
+// sections the summary reads.
+constexpr const char *ReportHelperSettings = "[CPU-Z]\r\n"
+                                             "TextFontName=\r\n"
+                                             "TextFontSize=14\r\n"
+                                             "TextFontColor=000080\r\n"
+                                             "LabelFontName=\r\n"
+                                             "LabelFontSize=14\r\n"
+                                             "VCore=0\r\n"
+                                             "DMI=ON\r\n"
+                                             "Sensor=ON\r\n"
+                                             "SMBus=OFF\r\n";
+
+std::string systemPath(const std::string &file)
+{
+    return AddSlash(QFile::encodeName(settings::systemFolder()).toStdString()) + file;
+}
+
+// The bytes of the resource named `file`; names match without regard to letter case.
+std::string resourceBytes(const std::string &file)
+{
+    const QDir resources(LibraryResources);
+    for (const QString &name : resources.entryList(QDir::Files)) {
+        if (name.compare(QString::fromStdString(file), Qt::CaseInsensitive) != 0)
+            continue;
+        QFile resource(resources.filePath(name));
+        if (!resource.open(QIODevice::ReadOnly))
+            break;
+        return resource.readAll().toStdString();
+    }
+    throw Fault(LibraryNotFound);
+}
+
+void makeExecutable(const std::string &path)
+{
+    const QString file = QFile::decodeName(path.c_str());
+    QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup |
+                                    QFile::ExeOther);
+}
+
+void refuse(frmMain &console, const QString &reason)
+{
+    console.lastError = reason;
+    console.PrintLn(reason);
+}
+
+// Writes the library and makes it executable; false when it is there already.
+bool writeLibrary(frmMain &console, const std::string &file)
+{
+    if (console.LibraryExist(QString::fromStdString(file))) {
+        refuse(console, QStringLiteral("Library already exists"));
+        return false;
+    }
+    console.PrintLn("Installing library, please wait.");
+    const std::string path = systemPath(file);
+    // Written whole beside its place and renamed into it, so no half library is ever run.
+    files::replaceFileBytes(path, resourceBytes(file));
+    console.PrintLn("Registering library");
+    // Its outcome is not examined: an installed file that cannot be made
+    // executable shows when it is run.
+    makeExecutable(path);
+    console.PrintLn("Library installed");
+    return true;
+}
+
+} // namespace
+
+bool install(frmMain &console, const std::string &file)
+{
+    console.PrintLn("Scanning resources");
+    try {
+        const bool installed = writeLibrary(console, file);
+        if (file == ReportHelper) {
+            files::replaceFileBytes(systemPath("cpuz.ini"), ReportHelperSettings);
+            console.hardware.GetCPUz();
+        }
+        return installed;
+    } catch (const Fault &fault) {
+        refuse(console, QString::fromStdString(fault.description()));
+        return false;
+    }
+}
+
+} // namespace tarvik
