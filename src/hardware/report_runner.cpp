@@ -70,11 +70,15 @@ QString ReportRunner::RunCPUz()
     print("Waiting for CPUz information");
     print("Hold shift to abort");
     print("Please stand by...");
-    if (!waitForReport(helper, reportPath))
+    const bool reported = waitForReport(helper, reportPath);
+    // Give the helper time to finish writing, then end it if it still runs:
+    // it is of no further use, and a late report must not outlive this run.
+    if (reported)
+        helper.waitForFinished(static_cast<int>(m_waits.settle.count()));
+    helper.kill();
+    helper.waitForFinished();
+    if (!reported)
         return {};
-    // Let the helper finish writing; one still running after that is ended
-    // with the QProcess.
-    helper.waitForFinished(static_cast<int>(m_waits.settle.count()));
     print("CPUz output complete");
     return reportPath;
 }
@@ -107,7 +111,6 @@ bool ReportRunner::waitForReport(QProcess &helper, const QString &reportPath)
             return false;
         }
         if (std::chrono::milliseconds(waited.elapsed()) >= m_waits.report) {
-            helper.kill();
             print("CPUz gave no output within " + secondsText(m_waits.report) + " seconds. Giving up.");
             return false;
         }
