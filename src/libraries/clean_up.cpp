@@ -4,8 +4,8 @@
 #include "console/frm_main.h"
 #include "console/message_box.h"
 #include "console/settings.h"
-#include "console/shared_helpers.h"
 #include "engine/start.h"
+#include "libraries/library_path.h"
 
 #include <QFile>
 
@@ -54,7 +54,7 @@ void removeLibrary(frmMain &console, const QString &file)
 {
     if (!console.LibraryExist(file))
         return;
-    deleteFile(AddSlash(QFile::encodeName(settings::systemFolder()).toStdString()) + QFile::encodeName(file).toStdString());
+    deleteFile(libraryPath(QFile::encodeName(file).toStdString()));
     console.PrintLn("Deleting " + file);
 }
 

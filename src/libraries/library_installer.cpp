@@ -2,8 +2,7 @@
 
 #include "console/fault.h"
 #include "console/frm_main.h"
-#include "console/settings.h"
-#include "console/shared_helpers.h"
+#include "libraries/library_path.h"
 #include "records/file_bytes.h"
 
 #include <QDir>
@@ -30,11 +29,6 @@ constexpr const char *ReportHelperSettings = "[CPU-Z]\r\n"
                                              "DMI=ON\r\n"
                                              "Sensor=ON\r\n"
                                              "SMBus=OFF\r\n";
-
-std::string systemPath(const std::string &file)
-{
-    return AddSlash(QFile::encodeName(settings::systemFolder()).toStdString()) + file;
-}
 
 // The bytes of the resource named `file`; names match without regard to letter case.
 std::string resourceBytes(const std::string &file)
@@ -72,7 +66,7 @@ bool writeLibrary(frmMain &console, const std::string &file)
         return false;
     }
     console.PrintLn("Installing library, please wait.");
-    const std::string path = systemPath(file);
+    const std::string path = libraryPath(file);
     // Written whole beside its place and renamed into it, so no half library is ever run.
     files::replaceFileBytes(path, resourceBytes(file));
     console.PrintLn("Registering library");
@@ -91,7 +85,7 @@ bool install(frmMain &console, const std::string &file)
     try {
         const bool installed = writeLibrary(console, file);
         if (file == ReportHelper) {
-            files::replaceFileBytes(systemPath("cpuz.ini"), ReportHelperSettings);
+            files::replaceFileBytes(libraryPath("cpuz.ini"), ReportHelperSettings);
             console.hardware.GetCPUz();
         }
         return installed;

@@ -13,8 +13,9 @@ using tarvik::testing::FakeRoot;
 
 namespace {
 
-const QString FailureLines = "Unable to access WMI object. Cannot detect CPU.\n"
-                             "Setting default thread usage to 1. Please use ft <thread count> to match your platform.\n";
+const QString FailureLines =
+    "Unable to access WMI object. Cannot detect CPU.\n"
+    "Setting default thread usage to 1. Please use ft <thread count> to match your platform.\n";
 
 class HardwareInfoTest : public ::testing::Test {
 protected:

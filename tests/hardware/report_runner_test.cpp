@@ -74,7 +74,8 @@ protected:
 
 TEST_F(ReportRunnerTest, RunsTheHelperWithItsReportPathAndParsesTheReport)
 {
-    const Outcome out = collect(R"(printf 'Processors Information\r\n--------\r\n\tArgument\t%s\r\n' "$1" > "$report")");
+    const Outcome out =
+        collect(R"(printf 'Processors Information\r\n--------\r\n\tArgument\t%s\r\n' "$1" > "$report")");
 
     const std::vector<std::string> expected = concat(StartLines, {"CPUz output complete", ParseLine});
     ASSERT_GE(out.lines.size(), expected.size());
