@@ -20,8 +20,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Short bounds, so that a hanging helper costs the test half a second.
-constexpr ReportWaits QuickWaits{500ms, 1000ms, 10ms, 2};
+// A short countdown and two reads. The report wait stays long enough for a
+// slow, loaded machine; only the test of a hanging helper shortens it.
+constexpr ReportWaits TestWaits{20s, 1s, 10ms, 2};
 
 const std::vector<std::string> StartLines = {
     "Gathering CPUz information", "Removing previous CPUid information", "Shelling CPUz",
@@ -46,7 +47,8 @@ protected:
     // run left in the folder that must never be taken for the new one.
     // `shiftHeld` is asked with the lines printed so far.
     Outcome collect(const QString &helperScript, bool executable = true,
-                    std::function<bool(const std::vector<std::string> &)> shiftHeld = {})
+                    std::function<bool(const std::vector<std::string> &)> shiftHeld = {},
+                    ReportWaits waits = TestWaits)
     {
         leaveStaleReport();
         tarvik::testing::installFakeHelper(m_folder.path(), helperScript, executable);
@@ -55,7 +57,7 @@ protected:
         ReportRunner runner(m_folder.path(),
                             {[&outcome](const std::string &line) { outcome.lines.push_back(line); },
                              [] { QCoreApplication::processEvents(); }, abortRequested},
-                            QuickWaits);
+                            waits);
         outcome.table = runner.CollectCPUz().toString();
         return outcome;
     }
@@ -88,18 +90,21 @@ TEST_F(ReportRunnerTest, RunsTheHelperWithItsReportPathAndParsesTheReport)
 
 TEST_F(ReportRunnerTest, HelperWithoutAReportEndsTheWaitAndSaysWhy)
 {
+    ReportWaits hangingHelper = TestWaits;
+    hangingHelper.report = 500ms;
     struct Case {
         const char *script;
         bool executable;
+        ReportWaits waits;
         const char *message;
     } cases[] = {
-        {"exit 0", true, "CPUz ended without writing its report."},
-        {"kill -SEGV $$", true, "CPUz ended without writing its report."},
-        {"exec sleep 60", true, "CPUz gave no output within 0.5 seconds. Giving up."},
-        {"exit 0", false, "CPUz could not be started."},
+        {"exit 0", true, TestWaits, "CPUz ended without writing its report."},
+        {"kill -SEGV $$", true, TestWaits, "CPUz ended without writing its report."},
+        {"exec sleep 60", true, hangingHelper, "CPUz gave no output within 0.5 seconds. Giving up."},
+        {"exit 0", false, TestWaits, "CPUz could not be started."},
     };
     for (const Case &c : cases) {
-        const Outcome out = collect(QString::fromLatin1(c.script), c.executable);
+        const Outcome out = collect(QString::fromLatin1(c.script), c.executable, {}, c.waits);
         EXPECT_EQ(out.lines, concat(StartLines, {c.message, ParseLine})) << c.script;
         EXPECT_EQ(out.table, "") << c.script;
     }
