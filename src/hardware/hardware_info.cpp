@@ -69,7 +69,7 @@ std::int16_t HardwareInfo::scanFailed()
 
 void HardwareInfo::GetCPUz()
 {
-    if (!m_console.LibraryExist(QStringLiteral("cpuz141.exe"))) {
+    if (!m_console.LibraryExist(QString::fromLatin1(ReportHelperFile))) {
         print("CPUz isn't installed. Please install for more accurate hardware information.");
         return;
     }

@@ -17,7 +17,6 @@ namespace tarvik {
 
 namespace {
 
-const QString HelperName = QStringLiteral("cpuz141.exe");
 // The helper is given the report's name without ".txt" and adds it itself.
 const QString ReportBase = QStringLiteral("out");
 const QString ReportName = QStringLiteral("out.txt");
@@ -66,7 +65,7 @@ QString ReportRunner::RunCPUz()
     helper.setStandardInputFile(QProcess::nullDevice());
     helper.setStandardOutputFile(QProcess::nullDevice());
     helper.setStandardErrorFile(QProcess::nullDevice());
-    helper.start(m_systemFolder + HelperName, {"-txt=" + m_systemFolder + ReportBase});
+    helper.start(m_systemFolder + ReportHelperFile, {"-txt=" + m_systemFolder + ReportBase});
     print("Waiting for CPUz information");
     print("Hold shift to abort");
     print("Please stand by...");

@@ -34,6 +34,9 @@ struct ReportConsole {
     std::function<bool()> abortRequested;
 };
 
+// The file name the report helper is installed and run under.
+inline constexpr const char *ReportHelperFile = "cpuz141.exe";
+
 // Runs the report helper installed in the system folder as cpuz141.exe,
 // waits for the report out.txt it writes there, reads it and parses it.
 class ReportRunner {

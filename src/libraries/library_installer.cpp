@@ -2,6 +2,7 @@
 
 #include "console/fault.h"
 #include "console/frm_main.h"
+#include "hardware/report_runner.h"
 #include "libraries/library_path.h"
 #include "records/file_bytes.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 // The libraries the program carries, one resource each, named like the file.
 const QString LibraryResources = QStringLiteral(":/libraries");
-const std::string ReportHelper = "cpuz141.exe";
 const char *const LibraryNotFound = "Library not found.";
 
 // The report helper's settings: DMI=ON makes its report carry the mainboard
@@ -84,7 +84,7 @@ bool install(frmMain &console, const std::string &file)
     console.PrintLn("Scanning resources");
     try {
         const bool installed = writeLibrary(console, file);
-        if (file == ReportHelper) {
+        if (file == ReportHelperFile) {
             files::replaceFileBytes(libraryPath("cpuz.ini"), ReportHelperSettings);
             console.hardware.GetCPUz();
         }
