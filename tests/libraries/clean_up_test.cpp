@@ -43,7 +43,7 @@ TEST(CleanUpInTheWindow, WinsockControlGoesOnlyWhenTheBoxIsAnsweredYes)
         console.messageBox = std::move(box);
         const QString winsock = home.path() + "/system/mswinsck.ocx";
         QDir().mkpath(home.path() + "/system");
-        QFile(winsock).open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QFile(winsock).open(QIODevice::WriteOnly));
 
         CleanUp(console);
 
