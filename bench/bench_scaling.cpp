@@ -38,6 +38,8 @@ int main(int argc, char **argv)
     std::printf("scaling_t1_over_t2_min: %.4f ratio\n", spread.min);
     std::printf("scaling_t1_over_t2_max: %.4f ratio\n", spread.max);
     std::printf("scaling_t1_over_t2_cv: %.2f %%\n", spread.coefficientOfVariation * 100);
+    // The least disturbed run of each kind, for a machine others are using.
+    std::printf("scaling_t1_over_t2_best: %.4f ratio\n", fastest(oneThread) / fastest(twoThreads));
     std::printf("scaling_t2_cores_used: %.2f cores\n", median(twoThreadCores));
     return 0;
 }

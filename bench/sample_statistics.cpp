@@ -15,6 +15,11 @@ double median(std::vector<double> samples)
     return (samples[middle - 1] + samples[middle]) / 2;
 }
 
+double fastest(const std::vector<double> &samples)
+{
+    return *std::min_element(samples.begin(), samples.end());
+}
+
 Spread spreadOf(const std::vector<double> &samples)
 {
     const auto [lowest, highest] = std::minmax_element(samples.begin(), samples.end());

@@ -13,6 +13,8 @@ struct Spread {
 };
 
 double median(std::vector<double> samples);
+// The least disturbed of several timings of the same work.
+double fastest(const std::vector<double> &samples);
 Spread spreadOf(const std::vector<double> &samples);
 
 } // namespace tarvik::bench
