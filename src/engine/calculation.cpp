@@ -3,6 +3,7 @@
 #include "console/numbers.h"
 #include "engine/newton.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
         m_at = count == 0 ? std::numeric_limits<double>::infinity() : m_low + m_count * m_next;
     }
     bool passedBy(double x) const { return m_at < x; }
+    // Numbers up to this value do not pass.
+    double threshold() const { return m_at; }
     double fraction() const { return m_next; }
     void advance()
     {
@@ -71,8 +74,31 @@ CalculationEnd Calculate(const WorkerJob &job, const WorkerContext &context, Wor
     double curTime = 0;
     const Newton newton;
 
-    std::size_t index = 0;
-    for (double x = job.Low; x <= job.High; x += 1.0, ++index) {
+    // Locals, so the loop need not read the job again after every call.
+    const double low = job.Low;
+    const double high = job.High;
+    const bool cache = job.cache;
+    const bool quiet = job.quiet;
+    double *const stored = results.data();
+    const auto store = [=](double x, double r) {
+        if (cache)
+            stored[static_cast<std::size_t>(x - low)] = r;
+    };
+    double x = low;
+    while (x <= high) {
+        // Up to the next threshold a number needs nothing but its root: that
+        // stretch runs without calls, so the compiler keeps it in registers
+        // and the kernel alone sets the pace.
+        const double calm = std::min({high, check.threshold(), quiet ? high : report.threshold()});
+        for (; x <= calm; x += 1.0) {
+            const double r = newton.Sqrt(x);
+            if (r < 0) [[unlikely]]
+                break;
+            store(x, r);
+        }
+        if (x > high)
+            break;
+        // A number that passes a threshold, or whose root failed.
         const double r = newton.Sqrt(x);
         if (r == Newton::NonConvergent) {
             console.PrintLn("WARNING: Non-convergent in f(x)=x^2 - " + numberText(x) + threadText(job.threadID));
@@ -81,8 +107,8 @@ CalculationEnd Calculate(const WorkerJob &job, const WorkerContext &context, Wor
             console.PrintLn("WARNING: Incorrect result found for f(x)=x^2 - " + numberText(x) +
                             threadText(job.threadID));
             ++errors;
-        } else if (job.cache) {
-            results[index] = r;
+        } else {
+            store(x, r);
         }
         if (check.passedBy(x)) {
             curTime = console.GetTime();
@@ -93,11 +119,12 @@ CalculationEnd Calculate(const WorkerJob &job, const WorkerContext &context, Wor
             lastTime = curTime;
             check.advance();
         }
-        if (!job.quiet && report.passedBy(x)) {
+        if (!quiet && report.passedBy(x)) {
             console.PrintLn("Thread " + id + " is " + numberText(roundHalfEven(report.fraction() * 100)) +
                             "% complete @ " + numberText(roundHalfEven(curTime, 3), sep) + " seconds");
             report.advance();
         }
+        x += 1.0;
     }
 
     if (!job.quiet) {
