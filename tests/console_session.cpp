@@ -68,4 +68,13 @@ std::vector<Reply> replies(const QStringList &transcript)
     return result;
 }
 
+const Reply &replyTo(const std::vector<Reply> &all, const QString &command, int occurrence)
+{
+    for (const Reply &reply : all)
+        if (reply.command == command && occurrence-- == 0)
+            return reply;
+    static const Reply none{"<no such command>", {"<missing>"}};
+    return none;
+}
+
 } // namespace tarvik::testing

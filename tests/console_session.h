@@ -42,5 +42,8 @@ struct Reply {
     QStringList lines;
 };
 std::vector<Reply> replies(const QStringList &transcript);
+// The reply to the given occurrence of `command`; a reply of "<missing>"
+// when there is none, so that a comparison fails readably.
+const Reply &replyTo(const std::vector<Reply> &all, const QString &command, int occurrence = 0);
 
 } // namespace tarvik::testing

@@ -19,7 +19,6 @@ std::string currentThreadTag()
 frmCalc::frmCalc(QObject *parent) : QObject(parent), tmr(this), tmrSignal(this)
 {
     tmr.setInterval(1);
-    tmr.setSingleShot(false);
     connect(&tmr, &QTimer::timeout, this, &frmCalc::tmr_Timer);
     tmrSignal.setInterval(2000);
     connect(&tmrSignal, &QTimer::timeout, this, &frmCalc::tmrSignal_Timer);

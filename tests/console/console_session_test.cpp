@@ -17,15 +17,6 @@ QStringList run(const QString &input)
     return session.finish();
 }
 
-const Reply &replyTo(const std::vector<Reply> &all, const QString &command, int occurrence = 0)
-{
-    for (const Reply &reply : all)
-        if (reply.command == command && occurrence-- == 0)
-            return reply;
-    static const Reply none{"<no such command>", {"<missing>"}};
-    return none;
-}
-
 } // namespace
 
 TEST(ConsoleSession, StartsUpInOrderAndEndsWithTheInput)

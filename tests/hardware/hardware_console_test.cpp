@@ -11,13 +11,6 @@ using namespace tarvik::testing;
 
 namespace {
 
-const Reply &replyTo(const std::vector<Reply> &all, const QString &command)
-{
-    static const Reply none{"<no such command>", {"<missing>"}};
-    const auto found = std::find_if(all.begin(), all.end(), [&](const Reply &r) { return r.command == command; });
-    return found == all.end() ? none : *found;
-}
-
 // The processor blocks of a scan, "CPU Found: CPU0" to the empty line that
 // ends them; returns how many processors they list, -1 when malformed.
 int processorBlocks(const QStringList &lines)

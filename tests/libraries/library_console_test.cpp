@@ -12,15 +12,6 @@ using namespace tarvik::testing;
 
 namespace {
 
-const Reply &replyTo(const std::vector<Reply> &all, const QString &command, int occurrence = 0)
-{
-    for (const Reply &reply : all)
-        if (reply.command == command && occurrence-- == 0)
-            return reply;
-    static const Reply none{"<no such command>", {"<missing>"}};
-    return none;
-}
-
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
