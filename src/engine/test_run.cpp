@@ -17,6 +17,11 @@ TestRun::TestRun(RunHost &host, Records &records, RunClock clock)
 
 void TestRun::StartTest(std::int16_t size, bool quiet, const RunSettings &settings)
 {
+    // A run without workers would never complete and would hold the console
+    // for ever (the thread count is 0 until a score file opened at start-up
+    // sets it).
+    if (settings.Threads < 1)
+        throw Fault(faults::InvalidProcedureCall);
     m_testRunning = true;
     m_currentTest = size;
     if (!quiet)

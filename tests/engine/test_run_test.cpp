@@ -87,9 +87,11 @@ TEST_F(TestRunTest, AnyWorkersErrorMarksTheRunAndKeepsItsTimeOut)
     EXPECT_EQ(records.get(6), 0);
 }
 
-TEST_F(TestRunTest, SizeWhoseRangesDoNotFitStartsNoWorker)
+TEST_F(TestRunTest, RunThatCouldNeverCompleteStartsNoWorker)
 {
+    // Ranges beyond the 32-bit numbers, or no thread to run on.
     EXPECT_THROW(run.StartTest(13, false, {4, false, false}), Fault);
+    EXPECT_THROW(run.StartTest(6, false, {0, false, false}), Fault);
     EXPECT_TRUE(host.started.empty());
 }
 
