@@ -42,7 +42,9 @@ case "${1:-}" in
     bench)
         install_missing
         build -DTARVIK_BENCH=ON
-        for b in build/bench/bench_*; do "$b"; done
+        for b in build/bench/bench_*; do
+            [ -f "$b" ] && [ -x "$b" ] && "$b"
+        done
         ;;
     *)
         echo "usage: $0 start [args...] | test | bench" >&2
