@@ -2,7 +2,6 @@
 
 #include "console/score_commands.h"
 #include "console/settings.h"
-#include "console/shared_helpers.h"
 #include "console/terminal_bridge.h"
 #include "console/user_locale.h"
 #include "engine/calculator.h"
@@ -14,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
 
@@ -249,7 +249,7 @@ void frmMain::saveUserName(const QString &name)
 
 bool frmMain::LibraryExist(const QString &lib) const
 {
-    return QFileInfo::exists(QString::fromStdString(AddSlash(settings::systemFolder().toStdString())) + lib);
+    return QFileInfo::exists(QFile::decodeName(settings::libraryPath(QFile::encodeName(lib).toStdString()).c_str()));
 }
 
 } // namespace tarvik

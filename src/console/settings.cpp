@@ -1,6 +1,9 @@
 #include "console/settings.h"
 
+#include "console/shared_helpers.h"
+
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -48,6 +51,11 @@ QString systemFolder()
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Morlo/Tarvik/system";
     QDir().mkpath(folder);
     return folder;
+}
+
+std::string libraryPath(const std::string &file)
+{
+    return AddSlash(QFile::encodeName(systemFolder()).toStdString()) + file;
 }
 
 } // namespace tarvik::settings

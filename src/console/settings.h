@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string>
+
 // The per-user settings store and the folders the program keeps files in.
 namespace tarvik::settings {
 
@@ -15,5 +17,7 @@ void remove(const QString &key);
 // TARVIK_SYSTEM_DIR when set, else "system" in the per-user data folder.
 // It is created on first use.
 QString systemFolder();
+// The path of `file` directly in the system folder, as the file system's bytes.
+std::string libraryPath(const std::string &file);
 
 } // namespace tarvik::settings

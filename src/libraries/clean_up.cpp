@@ -5,7 +5,6 @@
 #include "console/message_box.h"
 #include "console/settings.h"
 #include "engine/start.h"
-#include "libraries/library_path.h"
 
 #include <QFile>
 
@@ -54,7 +53,7 @@ void removeLibrary(frmMain &console, const QString &file)
 {
     if (!console.LibraryExist(file))
         return;
-    deleteFile(libraryPath(QFile::encodeName(file).toStdString()));
+    deleteFile(settings::libraryPath(QFile::encodeName(file).toStdString()));
     console.PrintLn("Deleting " + file);
 }
 

@@ -2,8 +2,8 @@
 
 #include "console/fault.h"
 #include "console/frm_main.h"
+#include "console/settings.h"
 #include "hardware/report_runner.h"
-#include "libraries/library_path.h"
 #include "records/file_bytes.h"
 
 #include <QDir>
@@ -66,7 +66,7 @@ bool writeLibrary(frmMain &console, const std::string &file)
         return false;
     }
     console.PrintLn("Installing library, please wait.");
-    const std::string path = libraryPath(file);
+    const std::string path = settings::libraryPath(file);
     // Written whole beside its place and renamed into it, so no half library is ever run.
     files::replaceFileBytes(path, resourceBytes(file));
     console.PrintLn("Registering library");
@@ -85,7 +85,7 @@ bool install(frmMain &console, const std::string &file)
     try {
         const bool installed = writeLibrary(console, file);
         if (file == ReportHelperFile) {
-            files::replaceFileBytes(libraryPath("cpuz.ini"), ReportHelperSettings);
+            files::replaceFileBytes(settings::libraryPath("cpuz.ini"), ReportHelperSettings);
             console.hardware.GetCPUz();
         }
         return installed;
