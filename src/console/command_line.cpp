@@ -1,5 +1,6 @@
 #include "console/command_line.h"
 
+#include "console/blanks.h"
 #include "console/numbers.h"
 
 #include <cctype>
@@ -35,11 +36,7 @@ std::string argument(std::string_view cmd)
 
 std::string trimmedArgument(std::string_view cmd)
 {
-    const std::string arg = argument(cmd);
-    const auto first = arg.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return arg.substr(first, arg.find_last_not_of(' ') - first + 1);
+    return trimBlanks(argument(cmd));
 }
 
 std::int16_t wholeNumber(std::string_view cmd)

@@ -1,5 +1,6 @@
 #include "console/numbers.h"
 
+#include "console/blanks.h"
 #include "console/fault.h"
 
 #include <cctype>
@@ -97,11 +98,10 @@ bool scanDecimal(const std::string &s, std::size_t &pos, char point, std::string
             exponent += s[p++];
             expDigits = true;
         }
+        // A bare exponent letter is not part of the number.
         if (expDigits) {
             out += exponent;
             pos = p;
-        } else {
-            pos = p; // a bare exponent letter ends the number without changing it
         }
     }
     return true;
@@ -113,16 +113,6 @@ double parseFinite(const std::string &text)
     if (std::isinf(value))
         throw Fault(faults::Overflow);
     return value;
-}
-
-std::string trimBlanks(std::string_view text)
-{
-    std::size_t b = 0, e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t'))
-        ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
-        --e;
-    return std::string(text.substr(b, e - b));
 }
 
 std::string generalText(double value, int digits, double wholeLimit, char decimalSeparator)
@@ -174,7 +164,7 @@ double leadingNumber(std::string_view text)
 
 double strictNumber(std::string_view text, char decimalSeparator)
 {
-    const std::string s = trimBlanks(text);
+    const std::string s = trimmed(text, " \t");
     if (s.size() >= 2 && s[0] == '&')
         return leadingNumber(s);
     std::size_t pos = 0;

@@ -1,7 +1,7 @@
 #include "hardware/cpuinfo.h"
 
 #include "console/fault.h"
-#include "hardware/blanks.h"
+#include "console/blanks.h"
 #include "hardware/system_files.h"
 
 #include <charconv>

@@ -2,7 +2,7 @@
 
 #include "console/fault.h"
 #include "console/numbers.h"
-#include "hardware/blanks.h"
+#include "console/blanks.h"
 
 #include <algorithm>
 #include <cmath>

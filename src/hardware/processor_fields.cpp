@@ -1,6 +1,6 @@
 #include "hardware/processor_fields.h"
 
-#include "hardware/blanks.h"
+#include "console/blanks.h"
 
 #include <string>
 

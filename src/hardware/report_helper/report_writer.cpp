@@ -1,6 +1,6 @@
 #include "hardware/report_helper/report_writer.h"
 
-#include "hardware/blanks.h"
+#include "console/blanks.h"
 
 #include <algorithm>
 #include <charconv>
