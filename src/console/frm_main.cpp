@@ -189,7 +189,7 @@ void frmMain::startWorker(const WorkerJob &job)
 {
     const std::unique_ptr<QObject> object = createObject(QString::fromLatin1(Calculator::ProgId));
     static_cast<Calculator *>(object.get())
-        ->Init(workerConsole(), job.threadID, job.Low, job.High, job.cache, job.quiet);
+        ->Init(&m_gateway, job.threadID, job.Low, job.High, job.cache, job.quiet);
 }
 
 void frmMain::runEnded(bool /*quiet*/)

@@ -59,8 +59,6 @@ public:
     void StartTest(std::int16_t size, bool quiet);
     float GetTime(bool reset = false) { return m_run.GetTime(reset); }
     bool testRunning() const { return m_run.testRunning(); }
-    // Where workers send their calls.
-    WorkerConsole *workerConsole() { return &m_gateway; }
 
     // Score files: each returns the text to show the user, never a fault.
     // Loading changes nothing unless the whole file is valid.

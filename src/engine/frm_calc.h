@@ -20,8 +20,6 @@ public:
     void Init(WorkerConsole *p_console, std::int16_t p_threadID, std::int32_t p_Low, std::int32_t p_High,
               bool p_cache, bool p_quiet);
 
-    QString caption() const { return QStringLiteral("Form1"); }
-
 signals:
     // The calculation is over; the worker thread may end.
     void unloaded();
