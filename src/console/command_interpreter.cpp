@@ -1,9 +1,9 @@
 #include "console/command_interpreter.h"
 
 #include "console/command_line.h"
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "console/frm_main.h"
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

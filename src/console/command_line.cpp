@@ -1,7 +1,7 @@
 #include "console/command_line.h"
 
-#include "console/blanks.h"
-#include "console/numbers.h"
+#include "foundation/blanks.h"
+#include "foundation/numbers.h"
 
 #include <cctype>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 
 namespace tarvik {
 

@@ -1,6 +1,6 @@
 #include "console/settings.h"
 
-#include "console/shared_helpers.h"
+#include "foundation/shared_helpers.h"
 
 #include <QDir>
 #include <QFile>

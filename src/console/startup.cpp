@@ -1,7 +1,7 @@
 // The life of the console window: start-up, the test menu and shut-down.
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 #include "engine/process_end.h"
 #include "engine/start.h"
 

@@ -1,6 +1,6 @@
 #include "engine/calculation.h"
 
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 #include "engine/newton.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "engine/object_registry.h"
 
-#include "console/fault.h"
+#include "foundation/fault.h"
 
 #include <QHash>
 

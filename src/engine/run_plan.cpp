@@ -1,6 +1,6 @@
 #include "engine/run_plan.h"
 
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 
 #include <cmath>
 

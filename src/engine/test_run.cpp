@@ -1,7 +1,7 @@
 #include "engine/test_run.h"
 
-#include "console/fault.h"
-#include "console/numbers.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
 #include "engine/run_plan.h"
 #include "engine/verification.h"
 

@@ -1,7 +1,7 @@
 #include "engine/verification.h"
 
-#include "console/fault.h"
-#include "console/numbers.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "hardware/clock_check.h"
 
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 
 namespace tarvik {
 

@@ -1,7 +1,7 @@
 #include "hardware/cpuinfo.h"
 
-#include "console/fault.h"
-#include "console/blanks.h"
+#include "foundation/fault.h"
+#include "foundation/blanks.h"
 #include "hardware/system_files.h"
 
 #include <charconv>

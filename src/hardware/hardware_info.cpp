@@ -1,8 +1,8 @@
 #include "hardware/hardware_info.h"
 
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "console/frm_main.h"
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 #include "console/settings.h"
 #include "hardware/hardware_summary.h"
 #include "hardware/processor_fields.h"

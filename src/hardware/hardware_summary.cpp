@@ -1,8 +1,8 @@
 #include "hardware/hardware_summary.h"
 
-#include "console/fault.h"
-#include "console/numbers.h"
-#include "console/blanks.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
+#include "foundation/blanks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "hardware/processor_fields.h"
 
-#include "console/blanks.h"
+#include "foundation/blanks.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "hardware/processor_scan.h"
 
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 #include "hardware/cpu_sysfs.h"
 #include "hardware/cpuinfo.h"
 

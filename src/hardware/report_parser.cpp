@@ -1,6 +1,6 @@
 #include "hardware/report_parser.h"
 
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 
 #include <vector>
 

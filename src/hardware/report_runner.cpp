@@ -1,10 +1,10 @@
 #include "hardware/report_runner.h"
 
-#include "console/fault.h"
-#include "console/numbers.h"
-#include "console/shared_helpers.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
+#include "foundation/shared_helpers.h"
 #include "hardware/report_parser.h"
-#include "records/file_bytes.h"
+#include "foundation/file_bytes.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "hardware/system_files.h"
 
-#include "console/blanks.h"
+#include "foundation/blanks.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "libraries/clean_up.h"
 
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "console/frm_main.h"
 #include "console/message_box.h"
 #include "console/settings.h"

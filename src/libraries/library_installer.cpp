@@ -1,10 +1,10 @@
 #include "libraries/library_installer.h"
 
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "console/frm_main.h"
 #include "console/settings.h"
 #include "hardware/report_runner.h"
-#include "records/file_bytes.h"
+#include "foundation/file_bytes.h"
 
 #include <QDir>
 #include <QFile>

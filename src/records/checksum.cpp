@@ -1,7 +1,7 @@
 #include "records/checksum.h"
 
-#include "console/fault.h"
-#include "console/numbers.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
 
 #include <cmath>
 #include <cstdio>

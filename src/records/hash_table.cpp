@@ -1,7 +1,7 @@
 #include "records/hash_table.h"
 
-#include "console/fault.h"
-#include "records/file_bytes.h"
+#include "foundation/fault.h"
+#include "foundation/file_bytes.h"
 
 #include <algorithm>
 #include <string_view>

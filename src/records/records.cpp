@@ -1,6 +1,6 @@
 #include "records/records.h"
 
-#include "console/fault.h"
+#include "foundation/fault.h"
 
 #include <algorithm>
 

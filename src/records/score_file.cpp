@@ -1,7 +1,7 @@
 #include "records/score_file.h"
 
-#include "console/fault.h"
-#include "console/numbers.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
 #include "records/checksum.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "records/score_storage.h"
 
-#include "console/fault.h"
-#include "records/file_bytes.h"
+#include "foundation/fault.h"
+#include "foundation/file_bytes.h"
 
 namespace tarvik {
 

@@ -1,5 +1,5 @@
 #include "console/command_line.h"
-#include "console/fault.h"
+#include "foundation/fault.h"
 
 #include <gtest/gtest.h>
 

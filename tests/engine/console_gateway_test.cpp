@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "engine/console_gateway.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "engine/run_plan.h"
 #include "engine/test_run.h"
 #include "fake_console.h"

@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "hardware/hardware_summary.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "hardware/processor_scan.h"
 #include "fake_root.h"
 

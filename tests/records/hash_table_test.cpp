@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "records/hash_table.h"
 #include "temporary_folder.h"
 

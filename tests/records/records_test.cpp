@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "records/records.h"
 
 #include <gtest/gtest.h>

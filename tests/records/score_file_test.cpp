@@ -1,4 +1,4 @@
-#include "console/fault.h"
+#include "foundation/fault.h"
 #include "records/checksum.h"
 #include "records/score_file.h"
 

@@ -1,6 +1,6 @@
 #include "hardware/report_helper/helper_invocation.h"
 
-#include "console/blanks.h"
+#include "foundation/blanks.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "hardware/report_helper/machine_facts_reader.h"
 
-#include "console/blanks.h"
+#include "foundation/blanks.h"
 #include "hardware/cpu_sysfs.h"
 #include "hardware/cpuinfo.h"
 #include "hardware/report_helper/memory_modules.h"

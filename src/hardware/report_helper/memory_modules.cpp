@@ -1,6 +1,6 @@
 #include "hardware/report_helper/memory_modules.h"
 
-#include "console/blanks.h"
+#include "foundation/blanks.h"
 
 #include <charconv>
 #include <map>

@@ -1,6 +1,6 @@
 #include "hardware/report_helper/report_writer.h"
 
-#include "console/blanks.h"
+#include "foundation/blanks.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "console/fault.h"
-#include "records/file_bytes.h"
-#include "temporary_folder.h"
+#include "foundation/fault.h"
+#include "foundation/file_bytes.h"
+#include "records/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

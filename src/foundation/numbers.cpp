@@ -1,7 +1,7 @@
-#include "console/numbers.h"
+#include "foundation/numbers.h"
 
-#include "console/blanks.h"
-#include "console/fault.h"
+#include "foundation/blanks.h"
+#include "foundation/fault.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "console/fault.h"
-#include "console/numbers.h"
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
 
 #include <gtest/gtest.h>
 

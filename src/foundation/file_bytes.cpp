@@ -1,6 +1,6 @@
-#include "records/file_bytes.h"
+#include "foundation/file_bytes.h"
 
-#include "console/fault.h"
+#include "foundation/fault.h"
 
 #include <algorithm>
 #include <atomic>
