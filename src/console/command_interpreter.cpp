@@ -4,6 +4,7 @@
 #include "foundation/fault.h"
 #include "console/frm_main.h"
 #include "foundation/numbers.h"
+#include "foundation/protocol.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -100,7 +101,7 @@ void CommandInterpreter::gethserver(const std::string &)
 void CommandInterpreter::lt(const std::string &)
 {
     const std::int16_t test = m_console.PrintSelect();
-    if (test >= 1 && test <= 16)
+    if (isTestNumber(test))
         m_console.StartTest(test, false);
 }
 
@@ -119,7 +120,7 @@ void CommandInterpreter::tc(const std::string &)
 
 void CommandInterpreter::qt(const std::string &)
 {
-    m_console.StartTest(-5, false);
+    m_console.StartTest(QuickTest, false);
 }
 
 void CommandInterpreter::pr(const std::string &cmd)
@@ -130,12 +131,12 @@ void CommandInterpreter::pr(const std::string &cmd)
                numberText(roundHalfEven(m_console.records.get(t), 3), m_console.decimalSeparator());
     };
     if (test == 0) {
-        for (std::int16_t t = 1; t <= 16; ++t)
+        for (std::int16_t t = FirstTest; t <= LastTest; ++t)
             if (m_console.records.get(t) != 0)
                 print(recordText(t) + " seconds");
         if (!m_console.records.any())
             print("No current records set");
-    } else if (test >= 1 && test <= 16) {
+    } else if (isTestNumber(test)) {
         print(m_console.records.get(test) == 0 ? "No record set" : recordText(test));
     } else {
         print("Invalid Test");
@@ -145,7 +146,7 @@ void CommandInterpreter::pr(const std::string &cmd)
 void CommandInterpreter::ft(const std::string &cmd)
 {
     const std::int16_t count = wholeNumber(cmd);
-    if (count < 1 || count > 256) {
+    if (count < 1 || count > MostThreads) {
         print("Invalid count");
         return;
     }
@@ -158,7 +159,7 @@ void CommandInterpreter::ft(const std::string &cmd)
 void CommandInterpreter::st(const std::string &cmd)
 {
     const std::int16_t test = wholeNumber(cmd);
-    if (test >= 1 && test <= 16)
+    if (isTestNumber(test))
         m_console.StartTest(test, false);
     else
         print("Invalid test");

@@ -9,6 +9,7 @@
 #include "hardware/hardware_commands.h"
 #include "libraries/library_commands.h"
 #include "records/score_storage.h"
+#include "foundation/protocol.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,8 +22,8 @@ namespace tarvik {
 
 namespace {
 // The pane is cleared once it holds this many characters.
-constexpr qsizetype kPaneLimit = 32000;
-const QString kClearing = QStringLiteral("Clearing console");
+constexpr qsizetype PaneLimit = 32000;
+const QString Clearing = QStringLiteral("Clearing console");
 } // namespace
 
 frmMain::frmMain(const LaunchOptions &options)
@@ -30,9 +31,7 @@ frmMain::frmMain(const LaunchOptions &options)
       m_decimalSeparator(userDecimalSeparator()),
       txtOut(new QPlainTextEdit(this)),
       txtConsole(new QLineEdit(this)),
-      m_run(*this, records),
-      m_runCalls(m_run, *this, cacheMode),
-      m_gateway(m_runCalls),
+      m_engine(*this, records),
       m_commands(*this)
 {
     resize(473, 418);
@@ -48,7 +47,7 @@ frmMain::frmMain(const LaunchOptions &options)
     txtConsole->setTextMargins(0, 0, 0, 0);
     txtConsole->setContentsMargins(0, 0, 0, 0);
     txtConsole->hide();
-    connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(13, 0); });
+    connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(EnterKey, 0); });
     m_commands.add(scoreCommands(*this));
     m_commands.add(hardwareCommands(*this));
     m_commands.add(libraryCommands(*this));
@@ -68,9 +67,9 @@ void frmMain::PrintLn(const QString &s)
 
 void frmMain::printLine(const QString &s)
 {
-    if (m_paneLength >= kPaneLimit) {
-        txtOut->setPlainText(kClearing + '\n');
-        m_paneLength = kClearing.size() + 2;
+    if (m_paneLength >= PaneLimit) {
+        txtOut->setPlainText(Clearing + '\n');
+        m_paneLength = Clearing.size() + 2;
     }
     appendToPane(s + '\n');
     processEvents();
@@ -124,7 +123,7 @@ QString frmMain::getInput()
 
 void frmMain::txtConsole_KeyDown(int KeyCode, int /*Shift*/)
 {
-    if (KeyCode != 13)
+    if (KeyCode != EnterKey)
         return;
     m_inputTag = QStringLiteral("Ready");
     emit lineReady();
@@ -182,14 +181,7 @@ void frmMain::processEvents()
 
 void frmMain::StartTest(std::int16_t size, bool quiet)
 {
-    m_run.StartTest(size, quiet, {Threads, cacheMode, quickMode});
-}
-
-void frmMain::startWorker(const WorkerJob &job)
-{
-    const std::unique_ptr<QObject> object = createObject(QString::fromLatin1(Calculator::ProgId));
-    static_cast<Calculator *>(object.get())
-        ->Init(&m_gateway, job.threadID, job.Low, job.High, job.cache, job.quiet);
+    m_engine.StartTest(size, quiet, {Threads, cacheMode, quickMode});
 }
 
 void frmMain::runEnded(bool /*quiet*/)
@@ -215,7 +207,7 @@ void frmMain::doInput(const std::string &cmd)
     std::string line = cmd;
     for (;;) {
         if (!m_commands.run(line))
-            m_run.abandon();
+            m_engine.abandon();
         waitWhileTestRunning();
         line = getInput().toStdString();
     }
@@ -250,6 +242,36 @@ void frmMain::saveUserName(const QString &name)
 bool frmMain::LibraryExist(const QString &lib) const
 {
     return QFileInfo::exists(QFile::decodeName(settings::libraryPath(QFile::encodeName(lib).toStdString()).c_str()));
+}
+
+bool frmMain::libraryExists(const std::string &file) const
+{
+    return LibraryExist(QString::fromStdString(file));
+}
+
+std::string frmMain::systemFolder() const
+{
+    return settings::systemFolder().toStdString();
+}
+
+bool frmMain::askYesNo(const std::string &title, const std::string &question)
+{
+    return messageBox->askYesNo(QString::fromStdString(title), QString::fromStdString(question));
+}
+
+std::string frmMain::libraryPath(const std::string &file) const
+{
+    return settings::libraryPath(file);
+}
+
+std::string frmMain::readSetting(const std::string &key) const
+{
+    return settings::read(QString::fromStdString(key), QString()).toStdString();
+}
+
+void frmMain::removeSetting(const std::string &key)
+{
+    settings::remove(QString::fromStdString(key));
 }
 
 } // namespace tarvik

@@ -1,13 +1,30 @@
 #pragma once
 
+// The program's event-loop model, which every window and subsystem relies on.
+//
+// There is no app.exec(). main() creates the QApplication and calls Main(),
+// which creates this console and runs Form_Load(); Form_Load() starts the
+// command loop doInput(), which never returns. Everything that waits runs a
+// nested event loop on the console's thread: getInput() waits for a line in
+// a QEventLoop until Enter (txtConsole_KeyDown with EnterKey) or the terminal
+// bridge delivers one, and a test run is awaited in a QEventLoop that ends
+// on runFinished(). Workers' calls reach the console through the engine's
+// gateway as queued calls, so they run inside whichever of these loops is
+// spinning, one at a time. PrintLn() processes pending events after each
+// line. The process ends with Form_Unload() (or a worker's fatal end) through
+// endProcess(): standard output is flushed and std::_Exit is called, so no
+// destructor of a window or thread runs. A window of the front end therefore
+// never starts its own top-level loop; it shows itself and returns, and its
+// handlers run inside the console's nested loops.
+
 #include "console/command_interpreter.h"
 #include "console/message_box.h"
-#include "engine/console_gateway.h"
-#include "engine/run_calls.h"
+#include "engine/run_engine.h"
 #include "engine/run_host.h"
-#include "engine/test_run.h"
 #include "hardware/hardware_fields.h"
+#include "hardware/hardware_console.h"
 #include "hardware/hardware_info.h"
+#include "libraries/library_console.h"
 #include "records/records.h"
 
 #include <QLineEdit>
@@ -29,7 +46,7 @@ struct LaunchOptions {
 // The console window: an output pane that only grows at its end and a
 // one-line input field shown while a line is awaited. It is also the hub
 // that owns the state the other parts share and the operations they call.
-class frmMain : public QWidget, public RunHost {
+class frmMain : public QWidget, public RunConsole, public HardwareConsole, public LibraryConsole {
     Q_OBJECT
 public:
     explicit frmMain(const LaunchOptions &options);
@@ -57,8 +74,8 @@ public:
 
     // Test runs.
     void StartTest(std::int16_t size, bool quiet);
-    float GetTime(bool reset = false) { return m_run.GetTime(reset); }
-    bool testRunning() const { return m_run.testRunning(); }
+    float GetTime(bool reset = false) { return m_engine.GetTime(reset); }
+    bool testRunning() const { return m_engine.testRunning(); }
 
     // Score files: each returns the text to show the user, never a fault.
     // Loading changes nothing unless the whole file is valid.
@@ -70,11 +87,23 @@ public:
     void saveUserName(const QString &name);
     bool LibraryExist(const QString &lib) const;
 
-    // RunHost
+    // RunConsole (the engine)
     void processEvents() override;
     char decimalSeparator() const override { return m_decimalSeparator; }
-    void startWorker(const WorkerJob &job) override;
+    bool cacheModeOn() const override { return cacheMode; }
     void runEnded(bool quiet) override;
+
+    // HardwareConsole (the processor scan and the hardware summary)
+    HardwareFields &hardwareFields() override { return hw; }
+    bool libraryExists(const std::string &file) const override;
+    std::string systemFolder() const override;
+
+    // LibraryConsole (the installer and the clean-up)
+    bool askYesNo(const std::string &title, const std::string &question) override;
+    std::string libraryPath(const std::string &file) const override;
+    std::string readSetting(const std::string &key) const override;
+    void removeSetting(const std::string &key) override;
+    void showHardwareSummary() override { hardware.GetCPUz(); }
 
     // Shared state.
     std::int16_t Threads = 0;
@@ -119,9 +148,7 @@ private:
     QString m_inputTag; // "Ready" once Enter was pressed on the awaited line
     bool m_awaitingInput = false;
     qsizetype m_paneLength = 0; // characters in the pane, line ends counted as CR LF
-    TestRun m_run;
-    RunCalls m_runCalls;
-    ConsoleGateway m_gateway;
+    RunEngine m_engine;
     CommandInterpreter m_commands;
     std::unique_ptr<TerminalBridge> m_terminal;
 };

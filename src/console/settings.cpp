@@ -10,18 +10,18 @@
 namespace tarvik::settings {
 
 namespace {
-constexpr auto kOrganization = "Morlo";
-constexpr auto kApplication = "Tarvik";
-constexpr auto kSection = "Tarvik";
+constexpr auto Organization = "Morlo";
+constexpr auto Application = "Tarvik";
+constexpr auto Section = "Tarvik";
 
 QString sectionKey(const QString &key)
 {
-    return QString::fromLatin1(kSection) + '/' + key;
+    return QString::fromLatin1(Section) + '/' + key;
 }
 
 QSettings store()
 {
-    return QSettings(QString::fromLatin1(kOrganization), QString::fromLatin1(kApplication));
+    return QSettings(QString::fromLatin1(Organization), QString::fromLatin1(Application));
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "foundation/numbers.h"
 #include "engine/process_end.h"
 #include "engine/start.h"
+#include "foundation/protocol.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,12 +13,11 @@ namespace tarvik {
 
 namespace {
 // The quick test size, also used for the quiet preparation run.
-constexpr std::int16_t kQuickTest = -5;
 // Pending events are processed this many times in a row before the clock is
 // first read, to load the processor.
-constexpr int kWarmUpRounds = 32766;
+constexpr int WarmUpRounds = 32766;
 // Where HWBOT submissions go unless "hserver" says otherwise.
-const char *const kDefaultHwbotServer = "http://hwbot.org/submit.client.result.do?";
+const char *const DefaultHwbotServer = "http://hwbot.org/submit.client.result.do?";
 } // namespace
 
 void frmMain::Form_Load()
@@ -33,7 +33,7 @@ void frmMain::Form_Load()
         PrintLn("Loading file " + m_options.commandLine);
     } else {
         PrintLn(QStringLiteral("Stressing CPU to prevent false clock reading."));
-        for (int i = 1; i <= kWarmUpRounds; ++i)
+        for (int i = 1; i <= WarmUpRounds; ++i)
             processEvents();
         PrintLn(QStringLiteral("Scanning System - Please stand by."));
         processEvents();
@@ -41,24 +41,24 @@ void frmMain::Form_Load()
         PrintLn(QString::number(Threads) + " CPU(s) detected. Optimizing calculation.");
         hardware.GetCPUz();
         PrintLn(QStringLiteral("Initiating thread structure, please stand by."));
-        StartTest(kQuickTest, true);
+        StartTest(QuickTest, true);
         waitWhileTestRunning();
     }
     loadUserName();
     records.clear();
     submissionIds.clear();
     PrintLn(QStringLiteral("Type help for instructions."));
-    m_commands.run(std::string("hserver ") + kDefaultHwbotServer);
+    m_commands.run(std::string("hserver ") + DefaultHwbotServer);
     doInput(getInput().toStdString());
 }
 
 std::int16_t frmMain::PrintSelect()
 {
     PrintLn(QStringLiteral("Please select test."));
-    for (int i = 1; i <= 16; ++i)
+    for (int i = FirstTest; i <= LastTest; ++i)
         PrintLn(command_line::testMenuLine(i));
     const double choice = numbers::leadingNumber(getInput().toStdString());
-    if (choice < 1 || choice > 16) {
+    if (choice < FirstTest || choice > LastTest) {
         PrintLn(QStringLiteral("Invalid Input"));
         return 0;
     }
@@ -69,7 +69,7 @@ std::int16_t frmMain::PrintSelect()
 void frmMain::Form_Unload()
 {
     PrintLn(QStringLiteral("Please stand by..."));
-    m_run.releaseResults();
+    m_engine.releaseResults();
     UnregisterServer();
     endProcess(0);
 }

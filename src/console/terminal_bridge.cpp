@@ -1,6 +1,7 @@
 #include "console/terminal_bridge.h"
 
 #include "console/frm_main.h"
+#include "foundation/protocol.h"
 
 #include <cstdio>
 #include <iostream>
@@ -67,7 +68,7 @@ void TerminalBridge::submitNext()
     if (!m_queue.empty()) {
         m_console.inputField()->setText(m_queue.front());
         m_queue.pop_front();
-        m_console.txtConsole_KeyDown(13, 0);
+        m_console.txtConsole_KeyDown(EnterKey, 0);
     } else if (m_inputEnded) {
         write(QStringLiteral("\n")); // ends the prompt's line
         m_console.Form_Unload();

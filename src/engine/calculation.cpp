@@ -18,7 +18,7 @@ using numbers::roundHalfEven;
 // numbers of the worker's own range. The thresholds are kept as fractions of
 // the range, as Low + count * fraction, so long ranges accumulate the same
 // rounding on every machine.
-constexpr double kReportSpan = 2097152.0;
+constexpr double ReportSpan = 2097152.0;
 
 class Thresholds {
 public:
@@ -66,7 +66,7 @@ CalculationEnd Calculate(const WorkerJob &job, const WorkerContext &context, Wor
                         std::to_string(job.High) + " in THREAD#" + context.threadTag + ".");
 
     const std::int32_t count = job.High - job.Low;
-    const double step = count == 0 ? 0.0 : kReportSpan / count;
+    const double step = count == 0 ? 0.0 : ReportSpan / count;
     Thresholds report(job.Low, count, step);
     Thresholds check(job.Low, count, step / 8);
     long long errors = 0;

@@ -14,6 +14,7 @@ struct WorkerJob {
     std::int32_t High = 0;
     bool cache = false;
     bool quiet = false;
+    char decimalSeparator = '.'; // the console's, for the numbers the worker prints
 };
 
 // What the worker knows about the thread it runs on and how it writes numbers.

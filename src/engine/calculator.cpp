@@ -55,10 +55,10 @@ std::unique_ptr<QObject> Calculator::create()
 }
 
 void Calculator::Init(WorkerConsole *console, std::int16_t threadID, std::int32_t Low, std::int32_t High,
-                      bool cache, bool quiet)
+                      bool cache, bool quiet, char decimalSeparator)
 {
     QMetaObject::invokeMethod(
-        m_form, [=, form = m_form] { form->Init(console, threadID, Low, High, cache, quiet); },
+        m_form, [=, form = m_form] { form->Init(console, threadID, Low, High, cache, quiet, decimalSeparator); },
         Qt::BlockingQueuedConnection);
 }
 

@@ -21,7 +21,7 @@ public:
 
     // Hands the worker its range; returns once the worker has stored it.
     void Init(WorkerConsole *console, std::int16_t threadID, std::int32_t Low, std::int32_t High, bool cache,
-              bool quiet);
+              bool quiet, char decimalSeparator);
 
 private:
     explicit Calculator(frmCalc *form);

@@ -1,6 +1,5 @@
 #include "engine/frm_calc.h"
 
-#include "console/user_locale.h"
 #include "engine/process_end.h"
 
 #include <QCoreApplication>
@@ -26,10 +25,10 @@ frmCalc::frmCalc(QObject *parent) : QObject(parent), tmr(this), tmrSignal(this)
 }
 
 void frmCalc::Init(WorkerConsole *p_console, std::int16_t p_threadID, std::int32_t p_Low, std::int32_t p_High,
-                   bool p_cache, bool p_quiet)
+                   bool p_cache, bool p_quiet, char p_decimalSeparator)
 {
     console = p_console;
-    m_job = {p_threadID, p_Low, p_High, p_cache, p_quiet};
+    m_job = {p_threadID, p_Low, p_High, p_cache, p_quiet, p_decimalSeparator};
     tmr.start();
 }
 
@@ -38,7 +37,7 @@ void frmCalc::tmr_Timer()
     tmr.stop();
     tmrSignal.stop();
     QCoreApplication::processEvents();
-    const WorkerContext context{currentThreadTag(), userDecimalSeparator()};
+    const WorkerContext context{currentThreadTag(), m_job.decimalSeparator};
     try {
         if (Calculate(m_job, context, *console) == CalculationEnd::CheatDetected)
             endProcess(1);

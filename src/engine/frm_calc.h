@@ -18,7 +18,7 @@ public:
 
     // Stores the job and arms `tmr`; computes nothing.
     void Init(WorkerConsole *p_console, std::int16_t p_threadID, std::int32_t p_Low, std::int32_t p_High,
-              bool p_cache, bool p_quiet);
+              bool p_cache, bool p_quiet, char p_decimalSeparator);
 
 signals:
     // The calculation is over; the worker thread may end.

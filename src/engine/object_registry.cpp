@@ -23,7 +23,7 @@ std::unique_ptr<QObject> createObject(const QString &progId)
 {
     const auto it = factories().constFind(progId);
     if (it == factories().constEnd())
-        throw Fault("ActiveX component can't create object");
+        throw Fault(faults::CannotCreateObject);
     return (*it)();
 }
 

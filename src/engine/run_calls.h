@@ -10,13 +10,13 @@ namespace tarvik {
 // on the console for printing. Runs on the console's thread.
 class RunCalls : public WorkerConsole {
 public:
-    RunCalls(TestRun &run, RunHost &host, const bool &cacheMode) : m_run(run), m_host(host), m_cacheMode(cacheMode) {}
+    RunCalls(TestRun &run, RunHost &host) : m_run(run), m_host(host) {}
 
     void PrintLn(const std::string &message) override { m_host.PrintLn(message); }
     double GetTime() override { return m_run.GetTime(); }
     void output(std::span<const double> values, std::int32_t low, std::int16_t threadID) override
     {
-        m_run.output(values, low, threadID, m_cacheMode);
+        m_run.output(values, low, threadID);
     }
     void complete(bool quiet, bool error) override { m_run.complete(quiet, error); }
     void signal() override {}
@@ -24,7 +24,6 @@ public:
 private:
     TestRun &m_run;
     RunHost &m_host;
-    const bool &m_cacheMode;
 };
 
 } // namespace tarvik

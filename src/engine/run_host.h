@@ -6,18 +6,25 @@
 
 namespace tarvik {
 
-// What a test run needs from the console it belongs to.
-class RunHost {
+// What the engine needs from the console it belongs to.
+class RunConsole {
 public:
-    virtual ~RunHost() = default;
+    virtual ~RunConsole() = default;
 
     virtual void PrintLn(const std::string &message) = 0;
     virtual void processEvents() = 0;
     virtual char decimalSeparator() const = 0;
-    // Starts one worker on a thread of its own; returns once it holds its job.
-    virtual void startWorker(const WorkerJob &job) = 0;
+    // Whether cache mode is on now: verification reads it at every step.
+    virtual bool cacheModeOn() const = 0;
     // The last worker has completed and the run's summary is printed.
     virtual void runEnded(bool quiet) = 0;
+};
+
+// What a test run needs: the console, and a way to start its workers.
+class RunHost : public RunConsole {
+public:
+    // Starts one worker on a thread of its own; returns once it holds its job.
+    virtual void startWorker(const WorkerJob &job) = 0;
 };
 
 } // namespace tarvik

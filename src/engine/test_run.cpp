@@ -4,6 +4,7 @@
 #include "foundation/numbers.h"
 #include "engine/run_plan.h"
 #include "engine/verification.h"
+#include "foundation/protocol.h"
 
 namespace tarvik {
 
@@ -35,7 +36,7 @@ void TestRun::StartTest(std::int16_t size, bool quiet, const RunSettings &settin
     std::vector<WorkerJob> jobs;
     for (std::int16_t i = 1; i <= settings.Threads; ++i) {
         const WorkerRange range = workerRange(N, settings.Threads, i);
-        jobs.push_back({i, range.Low, range.High, settings.cacheMode, quiet});
+        jobs.push_back({i, range.Low, range.High, settings.cacheMode, quiet, m_host.decimalSeparator()});
     }
     if (settings.cacheMode) {
         m_results.clear();
@@ -76,7 +77,7 @@ void TestRun::finish(bool quiet)
     }
     m_finishedThreads = 0;
     m_testRunning = false;
-    if (!m_errorsDetected && m_currentTest >= 1 && m_currentTest <= 16) {
+    if (!m_errorsDetected && isTestNumber(m_currentTest)) {
         if (improvesRecord(m_records.get(m_currentTest), t))
             m_records.set(m_currentTest, t);
         m_currentTest = 0;
@@ -84,9 +85,9 @@ void TestRun::finish(bool quiet)
     m_host.runEnded(quiet);
 }
 
-void TestRun::output(std::span<const double> values, std::int32_t low, std::int16_t thread, const bool &cacheMode)
+void TestRun::output(std::span<const double> values, std::int32_t low, std::int16_t thread)
 {
-    verifyResults(values, low, thread, m_results, cacheMode, m_host, [this] { return GetTime(); });
+    verifyResults(values, low, thread, m_results, m_host, [this] { return GetTime(); });
 }
 
 void TestRun::releaseResults()

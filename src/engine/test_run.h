@@ -13,7 +13,7 @@ namespace tarvik {
 // The settings a run starts with.
 struct RunSettings {
     std::int16_t Threads = 1;
-    bool cacheMode = false;
+    bool cacheMode = false; // at the start: the workers keep their roots and the cache is made
     bool quickMode = false;
 };
 
@@ -32,7 +32,7 @@ public:
     float GetTime(bool reset = false);
     // Called once by each worker at its end; the last call ends the run.
     void complete(bool quiet, bool error);
-    void output(std::span<const double> values, std::int32_t low, std::int16_t thread, const bool &cacheMode);
+    void output(std::span<const double> values, std::int32_t low, std::int16_t thread);
 
     bool testRunning() const { return m_testRunning; }
     // A command that failed while starting a run leaves no run pending.

@@ -33,7 +33,7 @@ std::array<Mark, 4> progressMarks(std::int32_t lb, std::int32_t ub)
 } // namespace
 
 void verifyResults(std::span<const double> values, std::int32_t low, std::int16_t thread,
-                   std::vector<double> &results, const bool &cacheMode, RunHost &host,
+                   std::vector<double> &results, RunConsole &host,
                    const std::function<double()> &getTime)
 {
     const std::int32_t lb = low;
@@ -42,7 +42,7 @@ void verifyResults(std::span<const double> values, std::int32_t low, std::int16_
         throw Fault(faults::SubscriptOutOfRange);
 
     const std::string threadText = std::to_string(thread);
-    if (cacheMode) {
+    if (host.cacheModeOn()) {
         host.PrintLn("Verifying results for thread " + threadText);
         host.processEvents();
     }
@@ -51,7 +51,7 @@ void verifyResults(std::span<const double> values, std::int32_t low, std::int16_
     for (double i = lb; i <= ub; i += 1.0, ++k) {
         const double value = values[k];
         results[static_cast<std::size_t>(i)] = value;
-        if (!cacheMode)
+        if (!host.cacheModeOn())
             continue;
         if (std::nearbyint(value * value) != i)
             host.PrintLn("WARNING: Incorrect result stored for sqrt(" + numberText(i) + ")");
@@ -63,7 +63,7 @@ void verifyResults(std::span<const double> values, std::int32_t low, std::int16_
             }
         }
     }
-    if (cacheMode)
+    if (host.cacheModeOn())
         host.PrintLn("Verification Complete for thread " + threadText);
 }
 

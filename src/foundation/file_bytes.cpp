@@ -18,39 +18,40 @@ namespace tarvik::files {
 
 namespace {
 
-// Descriptions beyond the shared ones, in the same family of short texts.
-constexpr const char *PathNotFound = "Path not found";
-constexpr const char *DiskFull = "Disk full";
-constexpr const char *BadFileName = "Bad file name";
-constexpr const char *PathFileAccessError = "Path/File access error";
-constexpr const char *DeviceIoError = "Device I/O error";
+using faults::BadFileName;
+using faults::DeviceIoError;
+using faults::DiskFull;
+using faults::PathFileAccessError;
+using faults::PathNotFound;
 
 enum class Access { Reading, Writing };
 
-Fault faultFromErrno(int error, Access access)
+// The fault for `error`, with what was being done to `path` as its context.
+Fault faultFromErrno(int error, Access access, const std::string &path)
 {
+    const std::string context = (access == Access::Reading ? "reading " : "writing ") + path;
     switch (error) {
     case ENOENT:
         // A file to be written is only missing its folder.
-        return Fault(access == Access::Reading ? faults::FileNotFound : PathNotFound);
+        return Fault(access == Access::Reading ? faults::FileNotFound : PathNotFound, context, error);
     case ENOTDIR:
-        return Fault(PathNotFound);
+        return Fault(PathNotFound, context, error);
     case EACCES:
     case EPERM:
     case EROFS:
     case ETXTBSY:
-        return Fault(faults::PermissionDenied);
+        return Fault(faults::PermissionDenied, context, error);
     case ENOSPC:
     case EDQUOT:
-        return Fault(DiskFull);
+        return Fault(DiskFull, context, error);
     case ENOMEM:
-        return Fault(faults::OutOfMemory);
+        return Fault(faults::OutOfMemory, context, error);
     case ENAMETOOLONG:
-        return Fault(BadFileName);
+        return Fault(BadFileName, context, error);
     case EISDIR:
-        return Fault(PathFileAccessError);
+        return Fault(PathFileAccessError, context, error);
     default:
-        return Fault(DeviceIoError);
+        return Fault(DeviceIoError, context, error);
     }
 }
 
@@ -76,7 +77,7 @@ public:
                 break;
         }
         if (!m_file)
-            throw faultFromErrno(errno, Access::Writing);
+            throw faultFromErrno(errno, Access::Writing, m_path.string());
     }
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
@@ -93,10 +94,10 @@ public:
     {
         if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()
             || std::fflush(m_file.get()) != 0)
-            throw faultFromErrno(errno, Access::Writing);
+            throw faultFromErrno(errno, Access::Writing, m_path.string());
         const int closed = std::fclose(m_file.release());
         if (closed != 0)
-            throw faultFromErrno(errno, Access::Writing);
+            throw faultFromErrno(errno, Access::Writing, m_path.string());
     }
 
     void commitAs(const fs::path &target)
@@ -107,7 +108,7 @@ public:
             fs::permissions(m_path, old.permissions(), error);
         fs::rename(m_path, target, error);
         if (error)
-            throw faultFromErrno(error.value(), Access::Writing);
+            throw faultFromErrno(error.value(), Access::Writing, target.string());
         m_committed = true;
     }
 
@@ -136,15 +137,15 @@ std::string readFileBytes(const std::string &path, std::size_t limit)
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found)
-        throw Fault(faults::FileNotFound);
+        throw Fault(faults::FileNotFound, "reading " + path, ENOENT);
     if (error)
-        throw faultFromErrno(error.value(), Access::Reading);
+        throw faultFromErrno(error.value(), Access::Reading, path);
     if (!fs::is_regular_file(status))
-        throw Fault(PathFileAccessError);
+        throw Fault(PathFileAccessError, "reading " + path + ", which is not a regular file");
 
     const FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        throw faultFromErrno(errno, Access::Reading);
+        throw faultFromErrno(errno, Access::Reading, path);
     try {
         std::string bytes;
         char chunk[65536];
@@ -156,10 +157,10 @@ std::string readFileBytes(const std::string &path, std::size_t limit)
                 break;
         }
         if (std::ferror(file.get()))
-            throw faultFromErrno(errno, Access::Reading);
+            throw faultFromErrno(errno, Access::Reading, path);
         return bytes;
     } catch (const std::bad_alloc &) {
-        throw Fault(faults::OutOfMemory);
+        throw Fault(faults::OutOfMemory, "reading " + path);
     }
 }
 
@@ -167,7 +168,7 @@ void replaceFileBytes(const std::string &path, const std::string &bytes)
 {
     const fs::path target = writeTarget(path);
     if (!target.has_filename())
-        throw Fault(BadFileName);
+        throw Fault(BadFileName, "writing " + path);
     TemporaryFile temporary(target);
     temporary.writeAndClose(bytes);
     temporary.commitAs(target);

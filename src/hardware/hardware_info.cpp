@@ -1,15 +1,14 @@
 #include "hardware/hardware_info.h"
 
 #include "foundation/fault.h"
-#include "console/frm_main.h"
 #include "foundation/numbers.h"
-#include "console/settings.h"
 #include "hardware/hardware_summary.h"
 #include "hardware/processor_fields.h"
 #include "hardware/processor_scan.h"
 #include "hardware/report_runner.h"
 
 #include <QGuiApplication>
+#include <QString>
 
 namespace tarvik {
 
@@ -23,14 +22,14 @@ bool shiftHeld()
 }
 
 // The console's lines end in "\n"; the hardware texts use CR LF.
-QString consoleLines(const std::string &crlfText)
+std::string consoleLines(const std::string &crlfText)
 {
-    return QString::fromStdString(crlfText).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return QString::fromStdString(crlfText).replace(QLatin1String("\r\n"), QLatin1String("\n")).toStdString();
 }
 
 } // namespace
 
-HardwareInfo::HardwareInfo(frmMain &console, std::filesystem::path machineRoot)
+HardwareInfo::HardwareInfo(HardwareConsole &console, std::filesystem::path machineRoot)
     : m_console(console), m_machineRoot(std::move(machineRoot))
 {
 }
@@ -51,9 +50,9 @@ std::int16_t HardwareInfo::ScanSystem()
             return scanFailed();
         const std::int16_t count = numbers::toInt16(describeProcessors(
             processors, m_clockCheck, m_console.decimalSeparator(), [this](const std::string &line) { print(line); },
-            m_console.hw));
+            m_console.hardwareFields()));
         // One call: the description ends with its own line break, so an empty line follows it.
-        m_console.PrintLn(consoleLines(m_console.hw.cpu_string));
+        m_console.PrintLn(consoleLines(m_console.hardwareFields().cpu_string));
         return count;
     } catch (const Fault &) {
         return scanFailed();
@@ -69,15 +68,15 @@ std::int16_t HardwareInfo::scanFailed()
 
 void HardwareInfo::GetCPUz()
 {
-    if (!m_console.LibraryExist(QString::fromLatin1(ReportHelperFile))) {
+    if (!m_console.libraryExists(ReportHelperFile)) {
         print("CPUz isn't installed. Please install for more accurate hardware information.");
         return;
     }
     const LineSink printLine = [this](const std::string &line) { print(line); };
-    ReportRunner runner(settings::systemFolder(), {printLine, [this] { m_console.processEvents(); }, shiftHeld});
+    ReportRunner runner(QString::fromStdString(m_console.systemFolder()), {printLine, [this] { m_console.processEvents(); }, shiftHeld});
     const HashTable report = runner.CollectCPUz();
     try {
-        summarizeReport(report, m_console.decimalSeparator(), printLine, m_console.hw);
+        summarizeReport(report, m_console.decimalSeparator(), printLine, m_console.hardwareFields());
     } catch (const Fault &fault) {
         // A garbled report leaves the fields as they were; start-up goes on.
         print("Error occured: " + fault.description() + ".");

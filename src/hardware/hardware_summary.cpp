@@ -3,6 +3,7 @@
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
 #include "foundation/blanks.h"
+#include "foundation/protocol.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@ namespace tarvik {
 
 namespace {
 
-constexpr char FieldSeparator = '\x01';
 
 float toSingle(double value)
 {
@@ -108,7 +108,7 @@ public:
         };
         std::string text = lines[0];
         for (std::size_t i = 1; i < std::size(lines); ++i)
-            text += "\r\n" + lines[i];
+            text += std::string(LineEnd) + lines[i];
         return text;
     }
 

@@ -1,6 +1,7 @@
 #include "hardware/processor_fields.h"
 
 #include "foundation/blanks.h"
+#include "foundation/protocol.h"
 
 #include <string>
 
@@ -8,8 +9,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr char FieldSeparator = '\x01';
-constexpr const char *LineBreak = "\r\n";
+const std::string LineBreak(LineEnd);
 
 // No clock counter exists on this platform, so the measured clock the check
 // is given is always 0 and the reported clock wins.

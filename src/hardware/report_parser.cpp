@@ -1,6 +1,7 @@
 #include "hardware/report_parser.h"
 
 #include "foundation/numbers.h"
+#include "foundation/protocol.h"
 
 #include <vector>
 
@@ -8,7 +9,6 @@ namespace tarvik {
 
 namespace {
 
-constexpr std::string_view LineEnd = "\r\n";
 
 // An empty text has no lines; otherwise the text after the last line end
 // is a line too.

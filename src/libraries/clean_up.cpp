@@ -1,12 +1,7 @@
 #include "libraries/clean_up.h"
 
 #include "foundation/fault.h"
-#include "console/frm_main.h"
-#include "console/message_box.h"
-#include "console/settings.h"
 #include "engine/start.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <filesystem>
@@ -24,13 +19,12 @@ constexpr const char *OwnLibraries[] = {
 constexpr const char *Winsock = "mswinsck.ocx";
 constexpr const char *WinsockWarning =
     "WARNING: Microsoft Winsock Control may be in use by other applications, are you sure you wish to remove this?";
-constexpr const char *PathFileAccessError = "Path/File access error";
 
-void removeSetting(frmMain &console, const QString &key)
+void removeSetting(LibraryConsole &console, const std::string &key)
 {
-    if (settings::read(key, QString()).isEmpty())
+    if (console.readSetting(key).empty())
         return;
-    settings::remove(key);
+    console.removeSetting(key);
     console.PrintLn("Removing " + key + " setting");
 }
 
@@ -42,34 +36,32 @@ void deleteFile(const std::string &path)
     std::error_code error;
     const fs::file_status status = fs::symlink_status(path, error);
     if (!error && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        throw Fault(faults::PermissionDenied);
+        throw Fault(faults::PermissionDenied, "deleting " + path);
     if (::unlink(path.c_str()) == 0)
         return;
     const bool denied = errno == EACCES || errno == EPERM || errno == EROFS;
-    throw Fault(denied ? faults::PermissionDenied : PathFileAccessError);
+    throw Fault(denied ? faults::PermissionDenied : faults::PathFileAccessError, "deleting " + path, errno);
 }
 
-void removeLibrary(frmMain &console, const QString &file)
+void removeLibrary(LibraryConsole &console, const std::string &file)
 {
-    if (!console.LibraryExist(file))
+    if (!console.libraryExists(file))
         return;
-    deleteFile(settings::libraryPath(QFile::encodeName(file).toStdString()));
+    deleteFile(console.libraryPath(file));
     console.PrintLn("Deleting " + file);
 }
 
 } // namespace
 
-void CleanUp(frmMain &console)
+void CleanUp(LibraryConsole &console)
 {
     try {
-        removeSetting(console, QStringLiteral("Stor_name"));
-        removeSetting(console, QStringLiteral("Error"));
+        removeSetting(console, "Stor_name");
+        removeSetting(console, "Error");
         for (const char *file : OwnLibraries)
-            removeLibrary(console, QString::fromLatin1(file));
-        const QString winsock = QString::fromLatin1(Winsock);
-        if (console.LibraryExist(winsock) &&
-            console.messageBox->askYesNo(ProductTitle(), QString::fromLatin1(WinsockWarning)))
-            removeLibrary(console, winsock);
+            removeLibrary(console, file);
+        if (console.libraryExists(Winsock) && console.askYesNo(ProductTitle().toStdString(), WinsockWarning))
+            removeLibrary(console, Winsock);
         console.PrintLn("Tarvik libraries and settings removed.");
     } catch (const Fault &fault) {
         console.PrintLn(fault.description());

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace tarvik {
+#include "libraries/library_console.h"
 
-class frmMain;
+namespace tarvik {
 
 // Removes the program's stored settings and the libraries it or its earlier
 // versions put into the system folder, printing each removal. The Winsock
@@ -10,6 +10,6 @@ class frmMain;
 // Yes. Any failure is printed as its bare description and ends the
 // clean-up there; what was removed before stays removed. The report
 // helper's settings file cpuz.ini is kept.
-void CleanUp(frmMain &console);
+void CleanUp(LibraryConsole &console);
 
 } // namespace tarvik

@@ -1,6 +1,7 @@
 #include "libraries/library_commands.h"
 
 #include "console/command_line.h"
+#include "console/frm_main.h"
 #include "libraries/clean_up.h"
 #include "libraries/library_installer.h"
 
@@ -9,7 +10,12 @@ namespace tarvik {
 std::vector<ConsoleCommand> libraryCommands(frmMain &console)
 {
     return {
-        {"install", [&console](const std::string &cmd) { install(console, command_line::trimmedArgument(cmd)); }},
+        {"install",
+         [&console](const std::string &cmd) {
+             const InstallOutcome outcome = install(console, command_line::trimmedArgument(cmd));
+             if (!outcome.refusal.empty())
+                 console.lastError = QString::fromStdString(outcome.refusal);
+         }},
         {"cleanup", [&console](const std::string &) { CleanUp(console); }},
     };
 }

@@ -1,8 +1,6 @@
 #include "libraries/library_installer.h"
 
 #include "foundation/fault.h"
-#include "console/frm_main.h"
-#include "console/settings.h"
 #include "hardware/report_runner.h"
 #include "foundation/file_bytes.h"
 
@@ -15,7 +13,6 @@ namespace {
 
 // The libraries the program carries, one resource each, named like the file.
 const QString LibraryResources = QStringLiteral(":/libraries");
-const char *const LibraryNotFound = "Library not found.";
 
 // The report helper's settings: DMI=ON makes its report carry the mainboard
 // sections the summary reads.
@@ -42,7 +39,7 @@ std::string resourceBytes(const std::string &file)
             break;
         return resource.readAll().toStdString();
     }
-    throw Fault(LibraryNotFound);
+    throw Fault(faults::LibraryNotFound);
 }
 
 void makeExecutable(const std::string &path)
@@ -52,21 +49,21 @@ void makeExecutable(const std::string &path)
                                     QFile::ExeOther);
 }
 
-void refuse(frmMain &console, const QString &reason)
+void refuse(LibraryConsole &console, InstallOutcome &outcome, const std::string &reason)
 {
-    console.lastError = reason;
+    outcome.refusal = reason;
     console.PrintLn(reason);
 }
 
 // Writes the library and makes it executable; false when it is there already.
-bool writeLibrary(frmMain &console, const std::string &file)
+bool writeLibrary(LibraryConsole &console, InstallOutcome &outcome, const std::string &file)
 {
-    if (console.LibraryExist(QString::fromStdString(file))) {
-        refuse(console, QStringLiteral("Library already exists"));
+    if (console.libraryExists(file)) {
+        refuse(console, outcome, "Library already exists");
         return false;
     }
     console.PrintLn("Installing library, please wait.");
-    const std::string path = settings::libraryPath(file);
+    const std::string path = console.libraryPath(file);
     // Written whole beside its place and renamed into it, so no half library is ever run.
     files::replaceFileBytes(path, resourceBytes(file));
     console.PrintLn("Registering library");
@@ -79,20 +76,21 @@ bool writeLibrary(frmMain &console, const std::string &file)
 
 } // namespace
 
-bool install(frmMain &console, const std::string &file)
+InstallOutcome install(LibraryConsole &console, const std::string &file)
 {
+    InstallOutcome outcome;
     console.PrintLn("Scanning resources");
     try {
-        const bool installed = writeLibrary(console, file);
+        outcome.installed = writeLibrary(console, outcome, file);
         if (file == ReportHelperFile) {
-            files::replaceFileBytes(settings::libraryPath("cpuz.ini"), ReportHelperSettings);
-            console.hardware.GetCPUz();
+            files::replaceFileBytes(console.libraryPath("cpuz.ini"), ReportHelperSettings);
+            console.showHardwareSummary();
         }
-        return installed;
     } catch (const Fault &fault) {
-        refuse(console, QString::fromStdString(fault.description()));
-        return false;
+        refuse(console, outcome, fault.description());
+        outcome.installed = false;
     }
+    return outcome;
 }
 
 } // namespace tarvik

@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace tarvik {
+#include "libraries/library_console.h"
 
-class frmMain;
+namespace tarvik {
 
 // Puts the library `file` that the program carries among its resources into
 // the system folder and makes it executable, printing each step. For
@@ -12,9 +12,14 @@ class frmMain;
 // file cpuz.ini beside it and shows the hardware summary again, also when
 // the helper was there already.
 //
-// True when this call installed the library. When it did not, the console's
-// lastError says why: "Library already exists", "Library not found." or the
-// file error, and that reason is printed.
-bool install(frmMain &console, const std::string &file);
+// `installed` is true when this call installed the library. `refusal` is the
+// last reason printed for not installing it or for a failure after it:
+// "Library already exists", "Library not found." or the file error; empty
+// when there was none. The command table keeps it as the console's lastError.
+struct InstallOutcome {
+    bool installed = false;
+    std::string refusal;
+};
+InstallOutcome install(LibraryConsole &console, const std::string &file);
 
 } // namespace tarvik

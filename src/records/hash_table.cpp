@@ -2,6 +2,7 @@
 
 #include "foundation/fault.h"
 #include "foundation/file_bytes.h"
+#include "foundation/protocol.h"
 
 #include <algorithm>
 #include <string_view>
@@ -10,12 +11,11 @@ namespace tarvik {
 
 namespace {
 
-constexpr std::string_view LineEnd = "\r\n";
 constexpr std::string_view IndirectPrefix = "#src=";
 // What a nest of includes deeper than the limit reports.
-constexpr const char *IncludesTooDeep = "Out of stack space";
+constexpr const char *IncludesTooDeep = faults::OutOfStackSpace;
 // What a load that would read more files than allowed reports.
-constexpr const char *TooManyIncludedFiles = "Too many included files";
+constexpr const char *TooManyIncludedFiles = faults::TooManyIncludedFiles;
 
 // Split at every CR LF; an empty text is one empty line, and a final CR LF
 // gives a last empty line.

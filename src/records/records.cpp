@@ -1,6 +1,7 @@
 #include "records/records.h"
 
 #include "foundation/fault.h"
+#include "foundation/protocol.h"
 
 #include <algorithm>
 
@@ -9,7 +10,7 @@ namespace tarvik {
 namespace {
 std::size_t slot(std::int16_t index)
 {
-    if (index < 1 || index > 16)
+    if (!isTestNumber(index))
         throw Fault(faults::SubscriptOutOfRange);
     return static_cast<std::size_t>(index - 1);
 }

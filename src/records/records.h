@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/protocol.h"
+
 #include <array>
 #include <cstdint>
 
@@ -10,8 +12,8 @@ namespace tarvik {
 template <typename Value>
 class PerTest {
 public:
-    static constexpr int First = 1;
-    static constexpr int Last = 16;
+    static constexpr int First = FirstTest;
+    static constexpr int Last = LastTest;
 
     // Both throw Fault("Subscript out of range") for an index outside 1..16.
     Value get(std::int16_t index) const;

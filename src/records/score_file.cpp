@@ -3,6 +3,7 @@
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
 #include "records/checksum.h"
+#include "foundation/protocol.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +25,6 @@ constexpr char Pad = '\x02';
 // A file's thread count must be one the console's thread-count command
 // accepts: none would leave a test run waiting for ever, and thousands would
 // exhaust the process's threads and file handles at the next run.
-constexpr std::int16_t MostThreads = 256;
 constexpr const char *ThreadCountOutOfRange = faults::InvalidProcedureCall;
 
 // One fixed-width text field; a null member is the thread count.
@@ -214,7 +214,7 @@ LoadOutcome readScore(std::string_view bytes, char decimalSeparator)
         return refused(scoreResults::InvalidChecksum);
     // Checked now rather than by the record table, so that applying the
     // score cannot fail half way.
-    if (score.test < Records::First || score.test > Records::Last)
+    if (!isTestNumber(score.test))
         throw Fault(faults::SubscriptOutOfRange);
     return {scoreResults::Loaded, std::move(score)};
 }

@@ -1,5 +1,5 @@
 #include "console/command_line.h"
-#include "foundation/fault.h"
+#include "expect_fault.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST(CommandLine, ArgumentsKeepTheirBlankOrFallBackToTheWord)
     EXPECT_EQ(wholeNumber("st 6.5"), 6);
     EXPECT_EQ(wholeNumber("st 7.5"), 8);
     EXPECT_EQ(wholeNumber("st 1 6"), 16);
-    EXPECT_THROW(wholeNumber("st 99999"), Fault);
+    EXPECT_FAULT(wholeNumber("st 99999"), "Overflow");
     EXPECT_EQ(splitAtBlanks("a.tks  6"), (std::vector<std::string>{"a.tks", "", "6"}));
     EXPECT_EQ(splitAtBlanks("a.tks"), (std::vector<std::string>{"a.tks"}));
 }

@@ -19,6 +19,7 @@ public:
     int completes = 0;
     bool lastError = false;
     int runsEnded = 0;
+    bool cacheMode = false;
     std::function<double(int)> clock = [](int read) { return read * 0.001; };
 
     void PrintLn(const std::string &message) override { lines.push_back(message); }
@@ -33,6 +34,7 @@ public:
 
     void processEvents() override {}
     char decimalSeparator() const override { return '.'; }
+    bool cacheModeOn() const override { return cacheMode; }
     void startWorker(const WorkerJob &job) override { started.push_back(job); }
     void runEnded(bool) override { ++runsEnded; }
 

@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "engine/run_plan.h"
 #include "engine/test_run.h"
 #include "fake_console.h"
@@ -32,7 +32,7 @@ TEST(RunPlan, RangesShareTheirEndsAndSpreadTheRemainderByRounding)
     EXPECT_EQ(rangeEnd(-5, true), 15);
     EXPECT_EQ(announcedCount(-5), 16383);
     EXPECT_EQ(rangeEnd(12, false), 2147483647);
-    EXPECT_THROW(workerRange(rangeEnd(13, false), 1, 1), Fault);
+    EXPECT_FAULT(workerRange(rangeEnd(13, false), 1, 1), "Overflow");
 }
 
 class TestRunTest : public ::testing::Test {
@@ -90,8 +90,8 @@ TEST_F(TestRunTest, AnyWorkersErrorMarksTheRunAndKeepsItsTimeOut)
 TEST_F(TestRunTest, RunThatCouldNeverCompleteStartsNoWorker)
 {
     // Ranges beyond the 32-bit numbers, or no thread to run on.
-    EXPECT_THROW(run.StartTest(13, false, {4, false, false}), Fault);
-    EXPECT_THROW(run.StartTest(6, false, {0, false, false}), Fault);
+    EXPECT_FAULT(run.StartTest(13, false, {4, false, false}), "Overflow");
+    EXPECT_FAULT(run.StartTest(6, false, {0, false, false}), "Invalid procedure call or argument");
     EXPECT_TRUE(host.started.empty());
 }
 
@@ -99,8 +99,8 @@ TEST_F(TestRunTest, VerificationCopiesIntoTheResultsCache)
 {
     run.StartTest(-5, true, {1, true, true});
     const std::vector<double> roots{0, 1, 1.4142135623730951, 0}; // 0 at 3 fails its check
-    bool cacheMode = true;
-    run.output(roots, 0, 1, cacheMode);
+    host.cacheMode = true;
+    run.output(roots, 0, 1);
     EXPECT_EQ(host.linesStartingWith("WARNING: Incorrect result stored for sqrt(3)").size(), 1u);
-    EXPECT_THROW(run.output(roots, 14, 1, cacheMode), Fault); // beyond 0..15
+    EXPECT_FAULT(run.output(roots, 14, 1), "Subscript out of range"); // beyond 0..15
 }

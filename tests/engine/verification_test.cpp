@@ -23,8 +23,8 @@ TEST(Verification, ReportsProgressAtTheFourMarksOfTheRange)
 {
     FakeConsole host;
     std::vector<double> results(4194305);
-    const bool cacheMode = true;
-    verifyResults(roots(0, 4194304), 0, 1, results, cacheMode, host, [&] { return 1.25; });
+    host.cacheMode = true;
+    verifyResults(roots(0, 4194304), 0, 1, results, host, [&] { return 1.25; });
     const std::vector<std::string> expected = {
         "Verifying results for thread 1",
         "Verification is 20% complete @ 1.25 seconds",
@@ -41,11 +41,11 @@ TEST(Verification, MarksFallOnTheRoundedFractions)
 {
     FakeConsole host;
     std::vector<double> results(4194305);
-    const bool cacheMode = true;
+    host.cacheMode = true;
     std::vector<long> marks;
     // A mark reads the clock right after copying its own index, so the
     // number of copied values past index 0 is the index of the mark.
-    verifyResults(roots(0, 4194304), 0, 1, results, cacheMode, host, [&] {
+    verifyResults(roots(0, 4194304), 0, 1, results, host, [&] {
         marks.push_back(std::count_if(results.begin() + 1, results.end(), [](double v) { return v != 0; }));
         return 0.0;
     });
@@ -56,18 +56,18 @@ TEST(Verification, WrongValuesWarnAndASwitchedOffCacheCopiesSilently)
 {
     FakeConsole host;
     std::vector<double> results(10);
-    bool cacheMode = true;
+    host.cacheMode = true;
     std::vector<double> values = roots(0, 9);
     values[5] = 0;
     values[0] = 0; // the root of 0 is 0
-    verifyResults(values, 0, 2, results, cacheMode, host, [] { return 0.0; });
+    verifyResults(values, 0, 2, results, host, [] { return 0.0; });
     EXPECT_EQ(host.linesStartingWith("WARNING").size(), 1u);
     EXPECT_EQ(host.linesStartingWith("WARNING")[0], "WARNING: Incorrect result stored for sqrt(5)");
 
     FakeConsole silent;
-    cacheMode = false;
+    silent.cacheMode = false;
     results.assign(10, -1);
-    verifyResults(values, 0, 2, results, cacheMode, silent, [] { return 0.0; });
+    verifyResults(values, 0, 2, results, silent, [] { return 0.0; });
     EXPECT_TRUE(silent.lines.empty());
     EXPECT_EQ(results[9], 3);
 }

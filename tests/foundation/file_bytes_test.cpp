@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "foundation/file_bytes.h"
 #include "records/temporary_folder.h"
 
@@ -11,26 +11,6 @@ using namespace tarvik::files;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFault(const std::string &path)
-{
-    try {
-        readFileBytes(path);
-    } catch (const Fault &fault) {
-        return fault.description();
-    }
-    return "no fault";
-}
-
-std::string replaceFault(const std::string &path)
-{
-    try {
-        replaceFileBytes(path, "new");
-    } catch (const Fault &fault) {
-        return fault.description();
-    }
-    return "no fault";
-}
 
 long entriesIn(const std::string &folder)
 {
@@ -53,14 +33,14 @@ TEST(FileBytes, ReadsBytesUpToALimit)
 TEST(FileBytes, RefusesWhatIsNotAReadableRegularFile)
 {
     TemporaryFolder folder;
-    EXPECT_EQ(readFault(folder.path("missing")), "File not found");
-    EXPECT_EQ(readFault(""), "File not found");
-    EXPECT_EQ(readFault(folder.path("missing/inner")), "File not found");
-    EXPECT_EQ(readFault(folder.path("")), "Path/File access error");
+    EXPECT_FAULT(readFileBytes(folder.path("missing")), "File not found");
+    EXPECT_FAULT(readFileBytes(""), "File not found");
+    EXPECT_FAULT(readFileBytes(folder.path("missing/inner")), "File not found");
+    EXPECT_FAULT(readFileBytes(folder.path("")), "Path/File access error");
     // A pipe without a writer would block the reader for ever.
     ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(readFault(folder.path("pipe")), "Path/File access error");
-    EXPECT_EQ(readFault("/dev/zero"), "Path/File access error");
+    EXPECT_FAULT(readFileBytes(folder.path("pipe")), "Path/File access error");
+    EXPECT_FAULT(readFileBytes("/dev/zero"), "Path/File access error");
 }
 
 TEST(FileBytes, ReplacesTheFileAndKeepsItsPermissions)
@@ -92,10 +72,10 @@ TEST(FileBytes, AFailedReplaceLeavesNothingBehind)
     folder.write("plain", "x");
     fs::create_directory(folder.path("dir"));
     folder.write("dir/inside", "kept");
-    EXPECT_EQ(replaceFault(folder.path("missing/f.txt")), "Path not found");
-    EXPECT_EQ(replaceFault(folder.path("plain/f.txt")), "Path not found");
-    EXPECT_EQ(replaceFault(folder.path("dir")), "Path/File access error");
-    EXPECT_EQ(replaceFault(folder.path("dir/")), "Bad file name");
+    EXPECT_FAULT(replaceFileBytes(folder.path("missing/f.txt"), "new"), "Path not found");
+    EXPECT_FAULT(replaceFileBytes(folder.path("plain/f.txt"), "new"), "Path not found");
+    EXPECT_FAULT(replaceFileBytes(folder.path("dir"), "new"), "Path/File access error");
+    EXPECT_FAULT(replaceFileBytes(folder.path("dir/"), "new"), "Bad file name");
     EXPECT_EQ(folder.read("dir/inside"), "kept");
     EXPECT_EQ(entriesIn(folder.path("")), 2);
     EXPECT_EQ(entriesIn(folder.path("dir")), 1);

@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "foundation/numbers.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +21,9 @@ TEST(WholeNumber, OverflowIsAFault)
     EXPECT_EQ(toInt16(32767.4), 32767);
     EXPECT_EQ(toInt16(-32768), -32768);
     EXPECT_EQ(toInt16(2.5), 2);
-    try {
-        toInt16(99999);
-        FAIL();
-    } catch (const Fault &f) {
-        EXPECT_EQ(f.description(), "Overflow");
-    }
-    EXPECT_THROW(toInt16(32767.5), Fault);
-    EXPECT_THROW(toInt32(2147483648.0), Fault);
+    EXPECT_FAULT(toInt16(99999), "Overflow");
+    EXPECT_FAULT(toInt16(32767.5), "Overflow");
+    EXPECT_FAULT(toInt32(2147483648.0), "Overflow");
 }
 
 TEST(LeadingNumber, ReadsTheLongestNumericBeginning)
@@ -44,7 +39,7 @@ TEST(LeadingNumber, ReadsTheLongestNumericBeginning)
     };
     for (const auto &c : cases)
         EXPECT_EQ(leadingNumber(c.text), c.value) << c.text;
-    EXPECT_THROW(leadingNumber("1e400"), Fault);
+    EXPECT_FAULT(leadingNumber("1e400"), "Overflow");
 }
 
 TEST(StrictNumber, WholeTextMustBeOneNumberInTheLocale)
@@ -54,8 +49,8 @@ TEST(StrictNumber, WholeTextMustBeOneNumberInTheLocale)
     EXPECT_EQ(strictNumber("8,5", ','), 8.5);
     EXPECT_EQ(strictNumber("-1e2", '.'), -100);
     for (const char *bad : {"", "8a", "a", "8,5", ".", "1 6", "+", "1e"})
-        EXPECT_THROW(strictNumber(bad, '.'), Fault) << bad;
-    EXPECT_THROW(strictNumber("8.5", ','), Fault);
+        EXPECT_FAULT(strictNumber(bad, '.'), "Type mismatch") << bad;
+    EXPECT_FAULT(strictNumber("8.5", ','), "Type mismatch");
 }
 
 TEST(NumberText, WholeDigitsOrFifteenSignificantDigits)

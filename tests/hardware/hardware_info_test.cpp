@@ -1,10 +1,8 @@
 // The processor scan as the console runs it, over machines of the test's making.
-#include "console/frm_main.h"
+#include "hardware/hardware_console.h"
 #include "hardware/hardware_info.h"
 
 #include "fake_root.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,20 +11,27 @@ using tarvik::testing::FakeRoot;
 
 namespace {
 
-const QString FailureLines =
+// The console as the hardware parts see it: what they print goes to a pane.
+class FakeHardwareConsole : public HardwareConsole {
+public:
+    void PrintLn(const std::string &message) override { pane += message + "\n"; }
+    void processEvents() override {}
+    char decimalSeparator() const override { return '.'; }
+    HardwareFields &hardwareFields() override { return hw; }
+    bool libraryExists(const std::string &) const override { return false; }
+    std::string systemFolder() const override { return {}; }
+
+    std::string pane;
+    HardwareFields hw;
+};
+
+const std::string FailureLines =
     "Unable to access WMI object. Cannot detect CPU.\n"
     "Setting default thread usage to 1. Please use ft <thread count> to match your platform.\n";
 
 class HardwareInfoTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        qputenv("TARVIK_SYSTEM_DIR", (m_home.path() + "/system").toUtf8());
-    }
-
-    QTemporaryDir m_home;
-    frmMain console{LaunchOptions{}};
+    FakeHardwareConsole console;
     FakeRoot root;
 };
 
@@ -42,9 +47,9 @@ TEST_F(HardwareInfoTest, ScanListsEveryProcessorAndWarnsOnlyOnce)
     EXPECT_EQ(hardware.ScanSystem(), 2);
     EXPECT_EQ(hardware.ScanSystem(), 2);
 
-    const QString scan = "CPU Found: CPU0\nName:     Alpha\nSpeed:    1800 MHz\nL2 Cache: 512 KB\n"
+    const std::string scan = "CPU Found: CPU0\nName:     Alpha\nSpeed:    1800 MHz\nL2 Cache: 512 KB\n"
                          "CPU Found: CPU1\nName:     Beta\nSpeed:    0 MHz\nL2 Cache:  KB\n\n";
-    EXPECT_EQ(console.paneText(),
+    EXPECT_EQ(console.pane,
               "rdtsc returned an invalid clock rate (0) - using system clock instead\n" + scan + scan);
     EXPECT_EQ(console.hw.CPU_info, "Alpha\x01" "1800\x01" "512\x01");
     EXPECT_EQ(console.hw.hwbotcpu, "Beta");
@@ -58,5 +63,5 @@ TEST_F(HardwareInfoTest, MachineWithoutProcessorsFallsBackToOneThread)
     EXPECT_EQ(hardware.ScanSystem(), 1);
     root.write("/proc/cpuinfo", "Hardware\t: a board without processor lines\n");
     EXPECT_EQ(hardware.ScanSystem(), 1);
-    EXPECT_EQ(console.paneText(), FailureLines + FailureLines);
+    EXPECT_EQ(console.pane, FailureLines + FailureLines);
 }

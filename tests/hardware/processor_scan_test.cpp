@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "hardware/processor_scan.h"
 #include "fake_root.h"
 
@@ -63,10 +63,5 @@ TEST(ProcessorScan, ClockFallsBackToMaximumAndMayBeUnknown)
 TEST(ProcessorScan, UnreadableCpuinfoIsAFault)
 {
     FakeRoot root;
-    try {
-        readProcessors(root.path());
-        FAIL() << "expected a fault";
-    } catch (const Fault &fault) {
-        EXPECT_EQ(fault.description(), "File not found");
-    }
+    EXPECT_FAULT(readProcessors(root.path()), "File not found");
 }

@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "records/checksum.h"
 
 #include <gtest/gtest.h>
@@ -6,20 +6,6 @@
 #include <cmath>
 
 using namespace tarvik;
-
-namespace {
-
-std::string faultOf(std::int16_t test, double score, const std::string &clock, const std::string &name)
-{
-    try {
-        csum(test, score, clock, name, '.');
-    } catch (const Fault &fault) {
-        return fault.description();
-    }
-    return "no fault";
-}
-
-} // namespace
 
 TEST(Checksum, WorkedValues)
 {
@@ -59,19 +45,19 @@ TEST(Checksum, ClockIsRoundedHalfToEvenAndReadInTheLocale)
     // The reader turns the clock's comma into a point; a comma locale still
     // reads the point as the decimal point, so the file keeps its checksum.
     EXPECT_EQ(csum(11, 600.25, "2400.5", "A", ','), at2400);
-    EXPECT_EQ(faultOf(11, 600.25, "2400,5", "A"), "Type mismatch");
+    EXPECT_FAULT(csum(11, 600.25, "2400,5", "A", '.'), "Type mismatch");
 }
 
 TEST(Checksum, FaultsOfItsSteps)
 {
-    EXPECT_EQ(faultOf(6, 20.5, "3000", ""), "Invalid procedure call or argument");
-    EXPECT_EQ(faultOf(6, 20.5, "", "I"), "Type mismatch");
-    EXPECT_EQ(faultOf(6, 20.5, "3 GHz", "I"), "Type mismatch");
-    EXPECT_EQ(faultOf(6, 20.5, "2147483648", "I"), "Overflow");
-    EXPECT_EQ(faultOf(6, 20.5, "-1", "I"), "Invalid procedure call or argument");
-    EXPECT_EQ(faultOf(-5, 20.5, "3000", "I"), "Invalid procedure call or argument");
-    EXPECT_EQ(faultOf(11, 1e9, "3000", "I"), "Overflow");             // v beyond 32 bits
-    EXPECT_EQ(faultOf(11, std::nan(""), "3000", "I"), "Overflow");    // no whole number at all
+    EXPECT_FAULT(csum(6, 20.5, "3000", "", '.'), "Invalid procedure call or argument");
+    EXPECT_FAULT(csum(6, 20.5, "", "I", '.'), "Type mismatch");
+    EXPECT_FAULT(csum(6, 20.5, "3 GHz", "I", '.'), "Type mismatch");
+    EXPECT_FAULT(csum(6, 20.5, "2147483648", "I", '.'), "Overflow");
+    EXPECT_FAULT(csum(6, 20.5, "-1", "I", '.'), "Invalid procedure call or argument");
+    EXPECT_FAULT(csum(-5, 20.5, "3000", "I", '.'), "Invalid procedure call or argument");
+    EXPECT_FAULT(csum(11, 1e9, "3000", "I", '.'), "Overflow");             // v beyond 32 bits
+    EXPECT_FAULT(csum(11, std::nan(""), "3000", "I", '.'), "Overflow");    // no whole number at all
     // v = 2.5 rounds down to 2, so the remainder is +0.5: 2^31 does not fit.
-    EXPECT_EQ(faultOf(1, 0.02448537586029159, "1", "A"), "Overflow");
+    EXPECT_FAULT(csum(1, 0.02448537586029159, "1", "A", '.'), "Overflow");
 }

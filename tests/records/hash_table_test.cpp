@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "records/hash_table.h"
 #include "temporary_folder.h"
 
@@ -10,16 +10,6 @@
 using namespace tarvik;
 
 namespace {
-
-std::string faultOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Fault &fault) {
-        return fault.description();
-    }
-    return "no fault";
-}
 
 std::string includeLine(const std::string &path)
 {
@@ -35,7 +25,7 @@ TEST(HashTable, NewTableIsEmpty)
     EXPECT_EQ(table.getValue("any"), "");
     EXPECT_EQ(table.toString(), "");
     EXPECT_EQ(table.size(), 0);
-    EXPECT_EQ(faultOf([&] { table.getIdByIndex(1); }), "Subscript out of range");
+    EXPECT_FAULT(table.getIdByIndex(1), "Subscript out of range");
 }
 
 TEST(HashTable, ListsEntriesAscendingAndKeysWithRepeats)
@@ -54,8 +44,8 @@ TEST(HashTable, ListsEntriesAscendingAndKeysWithRepeats)
     EXPECT_EQ(table.getIdByIndex(1), "a");
     EXPECT_EQ(table.getIdByIndex(2), "a");
     EXPECT_EQ(table.getIdByIndex(4), "c");
-    EXPECT_EQ(faultOf([&] { table.getIdByIndex(0); }), "Subscript out of range");
-    EXPECT_EQ(faultOf([&] { table.getIdByIndex(5); }), "Subscript out of range");
+    EXPECT_FAULT(table.getIdByIndex(0), "Subscript out of range");
+    EXPECT_FAULT(table.getIdByIndex(5), "Subscript out of range");
 }
 
 TEST(HashTable, KeysCompareByteByByte)
@@ -117,7 +107,7 @@ TEST(HashTableFile, IndirectValuesAreReadAtEachLookup)
     HashTable table;
     table.setValue("n", "#src=" + notes);
     table.setValue("bare", "#src=");
-    EXPECT_EQ(faultOf([&] { table.getValue("n"); }), "File not found");
+    EXPECT_FAULT(table.getValue("n"), "File not found");
     folder.write("notes.txt", "first\r\nsecond");
     EXPECT_EQ(table.getValue("n"), "first\r\nsecond");
     folder.write("notes.txt", "changed");
@@ -142,11 +132,11 @@ TEST(HashTableFile, IncludesNestUpToTheLimitAndALoopEndsWithAFault)
     const std::string loop = folder.path("loop.txt");
     folder.write("loop.txt", "first=1\r\nsecond=2\r\n" + includeLine(loop)); // applied 1, 1, 0, 2
     HashTable table;
-    EXPECT_EQ(faultOf([&] { table.LoadFile(loop); }), "Out of stack space");
+    EXPECT_FAULT(table.LoadFile(loop), "Out of stack space");
     EXPECT_EQ(table.getValue("first"), "1"); // entries applied before the fault stay
 
     HashTable missing;
-    EXPECT_EQ(faultOf([&] { missing.LoadFile(folder.path("none.txt")); }), "File not found");
+    EXPECT_FAULT(missing.LoadFile(folder.path("none.txt")), "File not found");
 }
 
 TEST(HashTableFile, AChainOfLoneIncludeLinesEndsAtTheFileBound)
@@ -160,7 +150,7 @@ TEST(HashTableFile, AChainOfLoneIncludeLinesEndsAtTheFileBound)
         folder.write("lone" + std::to_string(i) + ".txt",
                      includeLine(folder.path("lone" + std::to_string(i + 1) + ".txt")));
     HashTable table;
-    EXPECT_EQ(faultOf([&] { table.LoadFile(folder.path("lone0.txt")); }), "Too many included files");
+    EXPECT_FAULT(table.LoadFile(folder.path("lone0.txt")), "Too many included files");
     EXPECT_EQ(table.getValue("deepest"), "yes");
     EXPECT_LE(table.size(), 2 * HashTable::MaxFilesPerLoad); // each read of the last file sets its entry twice
 }

@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "records/records.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@ TEST(Records, StartEmptyAndRefuseIndicesOutsideTheTests)
     for (std::int16_t k = 1; k <= 16; ++k)
         EXPECT_EQ(records.get(k), 0);
     EXPECT_FALSE(records.any());
-    EXPECT_THROW(records.get(0), Fault);
-    EXPECT_THROW(records.set(17, 1.0), Fault);
+    EXPECT_FAULT(records.get(0), "Subscript out of range");
+    EXPECT_FAULT(records.set(17, 1.0), "Subscript out of range");
     records.set(6, 12.5);
     EXPECT_TRUE(records.any());
     records.clear();

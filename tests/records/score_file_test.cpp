@@ -1,4 +1,4 @@
-#include "foundation/fault.h"
+#include "expect_fault.h"
 #include "records/checksum.h"
 #include "records/score_file.h"
 
@@ -132,7 +132,7 @@ TEST(ScoreFileWriter, RefusesWhatCannotBeChecksummed)
 {
     HardwareFields noName = sampleMachine();
     noName.hwbotcpu.clear();
-    EXPECT_THROW(scoreFileBytes(noName, 4, 6, 20.5, '.'), Fault);
+    EXPECT_FAULT(scoreFileBytes(noName, 4, 6, 20.5, '.'), "Invalid procedure call or argument");
     HardwareFields noClock = sampleMachine();
     noClock.hwbotcpuclk = "unknown";
 }
