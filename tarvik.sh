@@ -2,11 +2,12 @@
 # One entry point for a fresh Debian machine:
 #   ./tarvik.sh start [args...]  install what is missing, build, start Tarvik
 #   ./tarvik.sh test             install what is missing, build, run every test
-#   ./tarvik.sh bench            install what is missing, build and run the benchmarks
+#   ./tarvik.sh bench            install what is missing, build the benchmarks in build-bench and run them
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# Only what the build uses: the benchmarks are plain programs, not Google Benchmark.
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev)
 
 install_missing() {
     local missing=()
@@ -21,28 +22,32 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# build <folder> [cmake options...]
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build build
+    local folder="$1"
+    shift
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$folder"
 }
 
 case "${1:-}" in
     start)
         shift
         install_missing
-        build
+        build build
         exec build/src/tarvik "$@"
         ;;
     test)
         install_missing
-        build
+        build build
         cd build
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
         ;;
     bench)
         install_missing
-        build -DTARVIK_BENCH=ON
-        for b in build/bench/bench_*; do
+        # A folder of its own, so the test build in build/ stays as it was.
+        build build-bench -DTARVIK_BENCH=ON -DTARVIK_TESTS=OFF
+        for b in build-bench/bench/bench_*; do
             [ -f "$b" ] && [ -x "$b" ] && "$b"
         done
         ;;
