@@ -1,6 +1,6 @@
 #include "console/settings.h"
 
-#include "foundation/shared_helpers.h"
+#include "foundation/paths.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 
 #include "foundation/numbers.h"
 #include "foundation/protocol.h"
+#include "foundation/text_lines.h"
 
 #include <vector>
 
@@ -14,14 +15,9 @@ namespace {
 // is a line too.
 std::vector<std::string> reportLines(const std::string &text)
 {
-    std::vector<std::string> lines;
     if (text.empty())
-        return lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(LineEnd, start)) != std::string::npos; start = end + LineEnd.size())
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
+        return {};
+    return splitLines(text);
 }
 
 // Reports progress in steps of 5: each step waits for another twentieth of

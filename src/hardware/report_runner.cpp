@@ -2,7 +2,7 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
-#include "foundation/shared_helpers.h"
+#include "foundation/paths.h"
 #include "hardware/report_parser.h"
 #include "foundation/file_bytes.h"
 

@@ -3,6 +3,7 @@
 #include "foundation/fault.h"
 #include "foundation/file_bytes.h"
 #include "foundation/protocol.h"
+#include "foundation/text_lines.h"
 
 #include <algorithm>
 #include <string_view>
@@ -16,18 +17,6 @@ constexpr std::string_view IndirectPrefix = "#src=";
 constexpr const char *IncludesTooDeep = faults::OutOfStackSpace;
 // What a load that would read more files than allowed reports.
 constexpr const char *TooManyIncludedFiles = faults::TooManyIncludedFiles;
-
-// Split at every CR LF; an empty text is one empty line, and a final CR LF
-// gives a last empty line.
-std::vector<std::string> splitLines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(LineEnd, start)) != std::string::npos; start = end + LineEnd.size())
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
 
 } // namespace
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace tarvik {
@@ -10,13 +9,6 @@ namespace tarvik {
 inline std::string AddSlash(const std::string &path)
 {
     return !path.empty() && path.back() == '/' ? path : path + '/';
-}
-
-// A counter reading that is never available: the processor scan treats -1
-// as "no reading".
-inline std::int16_t placeholderCounter()
-{
-    return -1;
 }
 
 } // namespace tarvik
