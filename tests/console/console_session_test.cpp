@@ -119,6 +119,13 @@ TEST(ConsoleSession, TestNumbersRoundToEvenAndSkipBlanks)
     EXPECT_EQ(choice.value(1), "Calculating sqrts of first 33554431 numbers.");
 }
 
+TEST(ConsoleSession, ANulByteEndsANumber)
+{
+    const QString line = "ft 2" + QString(QChar(0)) + "2";
+    const auto all = replies(run(line + "\n"));
+    EXPECT_EQ(replyTo(all, line).lines, QStringList{"Thread count set to 2"});
+}
+
 TEST(ConsoleSession, ThreeThreadSpeedTestPrintsItsRangesTimeAndRecord)
 {
     const auto all = replies(run("ft 3\nst 6\npr 6\npr\n"));
