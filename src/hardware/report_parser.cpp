@@ -1,5 +1,6 @@
 #include "hardware/report_parser.h"
 
+#include "console/blanks.h"
 #include "console/numbers.h"
 
 #include <vector>
@@ -86,7 +87,7 @@ private:
         // takes the text without the tab as section name.
         if (line.starts_with('\t'))
             line.erase(0, 1);
-        m_table.setValue(m_section + "." + TextBeforeFirstTab(line), TextAfterLastTab(line));
+        m_table.setValue(m_section + "." + TextBeforeFirstTab(line), withoutControlBytes(TextAfterLastTab(line)));
     }
 
     std::vector<std::string> m_lines;
