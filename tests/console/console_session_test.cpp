@@ -1,6 +1,8 @@
 // The console as a user drives it: the real program in the terminal, fed
 // lines on standard input.
 #include "console_session.h"
+#include "engine/available_memory.h"
+#include "engine/run_plan.h"
 
 #include <QRegularExpression>
 
@@ -160,6 +162,19 @@ TEST(ConsoleSession, CacheModeVerifiesEveryWorkersResults)
     }
     EXPECT_FALSE(out.join('\n').contains("WARNING"));
     EXPECT_EQ(out.last(), "Test completed successfully.");
+}
+
+TEST(ConsoleSession, ACacheModeRunLargerThanMemoryIsRefused)
+{
+    const std::optional<std::uint64_t> available = tarvik::availableMemory();
+    const std::uint64_t needed = tarvik::cacheModeBytes(tarvik::rangeEnd(12, false));
+    if (!available || *available >= needed)
+        GTEST_SKIP() << "this machine has the memory for the 2048M test in cache mode";
+    const auto all = replies(run("st 1\ntc\nst 12\npr\n"));
+    EXPECT_EQ(replyTo(all, "st 12").lines,
+              (QStringList{"Calculating sqrts of first 2147483647 numbers.", "Error occured: Out of memory."}));
+    EXPECT_EQ(replyTo(all, "pr").lines.size(), 1); // the session and its record go on
+    EXPECT_TRUE(replyTo(all, "pr").lines.value(0).startsWith("Record for test 1: "));
 }
 
 TEST(ConsoleSession, LinesTypedDuringARunWaitForTheNextPrompt)
