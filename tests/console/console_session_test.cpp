@@ -128,6 +128,18 @@ TEST(ConsoleSession, ANulByteEndsANumber)
     EXPECT_EQ(replyTo(all, line).lines, QStringList{"Thread count set to 2"});
 }
 
+TEST(ConsoleSession, LinesUpToOneMebibyteAreTakenWholeAndLongerOnesRefused)
+{
+    const QString longest = "hserver " + QString(1048576 - 8, 'x');
+    const QString tooLong = "hserver " + QString(1048576 - 7, 'y');
+    const QStringList out = run(longest + "\ngethserver\n" + tooLong + "\ngethserver\n");
+    const auto all = replies(out);
+    EXPECT_EQ(replyTo(all, longest).lines, QStringList{"Server set to: " + longest.mid(8)});
+    EXPECT_EQ(replyTo(all, "", 0).lines, QStringList{"Line refused: longer than 1048576 bytes."});
+    EXPECT_EQ(replyTo(all, "gethserver", 1).lines, QStringList{longest.mid(8)}); // nothing else happened
+    EXPECT_FALSE(out.join('\n').contains("yyy"));
+}
+
 TEST(ConsoleSession, ThreeThreadSpeedTestPrintsItsRangesTimeAndRecord)
 {
     const auto all = replies(run("ft 3\nst 6\npr 6\npr\n"));
