@@ -73,9 +73,7 @@ case "${1:-}" in
         install_missing "${packages[@]}"
         configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=address,undefined
         cmake --build build-asan --target core_tests app_tests
-        ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
-            LSAN_OPTIONS="suppressions=$PWD/.ci/lsan-qt.supp:print_suppressions=0" \
-            UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+        ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
         ;;
     tsan)
         install_missing "${packages[@]}"
