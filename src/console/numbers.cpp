@@ -54,13 +54,16 @@ bool isExponentLetter(char c)
     return std::string_view("EeDd").find(c) != std::string_view::npos;
 }
 
-// The value of `c` as a digit, or 36 when it is none.
+// The value of `c` as a digit of any radix up to 36, or 36 when it is none.
+// Plain ranges, as the C library's character classes follow the locale.
 int digitValue(char c)
 {
     if (isDigit(c))
         return c - '0';
-    if (std::isalpha(static_cast<unsigned char>(c)))
-        return std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10;
     return 36;
 }
 
