@@ -3,15 +3,21 @@
 #   ./tarvik.sh start [args...]  install what is missing, build, start Tarvik
 #   ./tarvik.sh test             install what is missing, build, run every test
 #   ./tarvik.sh bench            install what is missing, build the benchmarks in build-bench and run them
+# Checks beyond the test suite, each in a build folder of its own:
+#   ./tarvik.sh sanitize         the test suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)
+#   ./tarvik.sh tsan             the engine and console-gateway tests under ThreadSanitizer (build-tsan)
+#   ./tarvik.sh clang            everything built with clang, and its test suite run (build-clang)
+#   ./tarvik.sh fuzz [seconds]   each libFuzzer target for `seconds` (default 20) from its seeds (build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # Only what the build uses: the benchmarks are plain programs, not Google Benchmark.
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev)
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev locales)
+clang_packages=(clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
@@ -22,37 +28,93 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# configure <folder> [cmake options...]: ccache is used when it is installed.
+configure() {
+    local folder=$1
+    shift
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S . -B "$folder" -G Ninja "${launcher[@]}" "$@" >/dev/null
+}
+
 # build <folder> [cmake options...]
 build() {
-    local folder="$1"
+    local folder=$1
     shift
-    cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    configure "$folder" -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$folder"
 }
+
+run_tests() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+}
+
+# The tests of the worker threads and of the gateway that carries their calls
+# to the console's thread.
+engine_tests='Calculation*:Newton*:RunPlan*:TestRun*:Verification*'
+gateway_tests='ConsoleGateway*'
 
 case "${1:-}" in
     start)
         shift
-        install_missing
+        install_missing "${packages[@]}"
         build build
         exec build/src/tarvik "$@"
         ;;
     test)
-        install_missing
+        install_missing "${packages[@]}"
         build build
-        cd build
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+        run_tests build
         ;;
     bench)
-        install_missing
+        install_missing "${packages[@]}"
         # A folder of its own, so the test build in build/ stays as it was.
         build build-bench -DTARVIK_BENCH=ON -DTARVIK_TESTS=OFF
         for b in build-bench/bench/bench_*; do
             [ -f "$b" ] && [ -x "$b" ] && "$b"
         done
         ;;
+    sanitize)
+        install_missing "${packages[@]}"
+        configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=address,undefined
+        cmake --build build-asan --target core_tests app_tests
+        ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+        ;;
+    tsan)
+        install_missing "${packages[@]}"
+        configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=thread
+        cmake --build build-tsan --target core_tests app_tests
+        export TSAN_OPTIONS="suppressions=$PWD/.ci/tsan-qt.supp:halt_on_error=1:second_deadlock_stack=1"
+        build-tsan/tests/core_tests --gtest_filter="$engine_tests"
+        QT_QPA_PLATFORM=offscreen build-tsan/tests/app_tests --gtest_filter="$gateway_tests"
+        ;;
+    clang)
+        install_missing "${packages[@]}" "${clang_packages[@]}"
+        configure build-clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_BENCH=ON
+        cmake --build build-clang
+        run_tests build-clang
+        ;;
+    fuzz)
+        seconds=${2:-20}
+        install_missing "${packages[@]}" "${clang_packages[@]}"
+        configure build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+            -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF
+        targets=()
+        for seeds in fuzz/corpus/*/; do targets+=("fuzz_$(basename "$seeds")"); done
+        cmake --build build-fuzz --target "${targets[@]}"
+        for target in "${targets[@]}"; do
+            name=${target#fuzz_}
+            # New inputs go to a corpus in the build folder; the seeds stay as
+            # they are. Absolute paths, as the table target works in a folder
+            # of its own.
+            mkdir -p "build-fuzz/corpus/$name"
+            echo "== $target for ${seconds} s"
+            "build-fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
+                -artifact_prefix="$PWD/build-fuzz/$target-" "$PWD/build-fuzz/corpus/$name" "$PWD/fuzz/corpus/$name"
+        done
+        ;;
     *)
-        echo "usage: $0 start [args...] | test | bench" >&2
+        echo "usage: $0 start [args...] | test | bench | sanitize | tsan | clang | fuzz [seconds]" >&2
         exit 2
         ;;
 esac

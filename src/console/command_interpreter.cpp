@@ -36,8 +36,9 @@ CommandInterpreter::CommandInterpreter(frmMain &console) : m_console(console)
         {"exit", &CommandInterpreter::exit},
         {"help", &CommandInterpreter::help},
     };
+    // The handler is captured by copy: clang 14 cannot capture a structured binding.
     for (const auto &[word, handler] : own)
-        m_commands.push_back({word, [this, handler](const std::string &cmd) { (this->*handler)(cmd); }});
+        m_commands.push_back({word, [this, handler = handler](const std::string &cmd) { (this->*handler)(cmd); }});
 }
 
 void CommandInterpreter::add(std::vector<ConsoleCommand> commands)

@@ -1,5 +1,6 @@
 #include "console/frm_main.h"
 
+#include "console/line_limit.h"
 #include "console/score_commands.h"
 #include "console/settings.h"
 #include "console/terminal_bridge.h"
@@ -47,6 +48,9 @@ frmMain::frmMain(const LaunchOptions &options)
     txtConsole->setTextMargins(0, 0, 0, 0);
     txtConsole->setContentsMargins(0, 0, 0, 0);
     txtConsole->hide();
+    // One character beyond the longest line, so that a longer paste is
+    // refused rather than silently cut.
+    txtConsole->setMaxLength(static_cast<int>(LongestLine) + 1);
     connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(EnterKey, 0); });
     m_commands.add(scoreCommands(*this));
     m_commands.add(hardwareCommands(*this));
@@ -98,6 +102,22 @@ void frmMain::appendToPane(const QString &text)
 
 QString frmMain::getInput()
 {
+    QString text = awaitLine();
+    while (static_cast<std::size_t>(text.toLocal8Bit().size()) > LongestLine) {
+        if (m_terminal)
+            m_terminal->echo(QString());
+        printLine(QString());
+        PrintLn(QString::fromLatin1(LineTooLong));
+        text = awaitLine();
+    }
+    if (m_terminal)
+        m_terminal->echo(text);
+    printLine(text);
+    return text;
+}
+
+QString frmMain::awaitLine()
+{
     txtConsole->show();
     txtConsole->clear();
     if (isVisible())
@@ -115,9 +135,6 @@ QString frmMain::getInput()
     m_awaitingInput = false;
     const QString text = txtConsole->text();
     txtConsole->hide();
-    if (m_terminal)
-        m_terminal->echo(text);
-    printLine(text);
     return text;
 }
 

@@ -57,6 +57,8 @@ public:
     void PrintLn(const std::string &s) override;
     void PrintLn(const char *s) { PrintLn(QString::fromUtf8(s)); }
     void PrintCh(const QString &s);
+    // The next line entered; a line longer than LongestLine is refused and
+    // the prompt shown again.
     QString getInput();
     void txtConsole_KeyDown(int KeyCode, int Shift);
     bool isAwaitingInput() const;
@@ -136,6 +138,8 @@ protected:
 private:
     void Form_Resize();
     void placeInputField();
+    // Shows the prompt and waits for Enter; the field's text.
+    QString awaitLine();
     // Prints a line into the pane only; the terminal echoes input itself.
     void printLine(const QString &s);
     void appendToPane(const QString &text);

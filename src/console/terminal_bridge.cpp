@@ -1,6 +1,7 @@
 #include "console/terminal_bridge.h"
 
 #include "console/frm_main.h"
+#include "console/line_limit.h"
 #include "foundation/protocol.h"
 
 #include <cstdio>
@@ -19,6 +20,27 @@ TerminalBridge::TerminalBridge(frmMain &console)
     startReader();
 }
 
+namespace {
+
+// Reads one line without its line feed; of a line longer than `limit` bytes
+// only the first limit + 1 are kept (enough for the console to refuse it),
+// so that memory stays bounded whatever arrives. False at the end of input.
+bool readLine(std::istream &in, std::string &line, std::size_t limit)
+{
+    line.clear();
+    bool readAny = false;
+    for (char c; in.get(c);) {
+        readAny = true;
+        if (c == '\n')
+            return true;
+        if (line.size() <= limit)
+            line += c;
+    }
+    return readAny;
+}
+
+} // namespace
+
 void TerminalBridge::startReader()
 {
     // Reading blocks, so it has a thread of its own; each line is handed to
@@ -26,7 +48,7 @@ void TerminalBridge::startReader()
     // with the console, wherever the reader is.
     std::thread([this] {
         std::string line;
-        while (std::getline(std::cin, line)) {
+        while (readLine(std::cin, line, LongestLine)) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             const QString text = QString::fromLocal8Bit(line);

@@ -11,8 +11,8 @@ namespace tarvik {
 using numbers::numberText;
 using numbers::roundHalfEven;
 
-TestRun::TestRun(RunHost &host, Records &records, RunClock clock)
-    : m_host(host), m_records(records), m_clock(std::move(clock))
+TestRun::TestRun(RunHost &host, Records &records, RunClock clock, MemoryProbe memory)
+    : m_host(host), m_records(records), m_clock(std::move(clock)), m_memory(std::move(memory))
 {
 }
 
@@ -39,6 +39,7 @@ void TestRun::StartTest(std::int16_t size, bool quiet, const RunSettings &settin
         jobs.push_back({i, range.Low, range.High, settings.cacheMode, quiet, m_host.decimalSeparator()});
     }
     if (settings.cacheMode) {
+        refuseCacheBeyondMemory(N);
         m_results.clear();
         m_results.resize(static_cast<std::size_t>(numbers::toInt32(N)) + 1);
     }
@@ -47,6 +48,18 @@ void TestRun::StartTest(std::int16_t size, bool quiet, const RunSettings &settin
     m_runThreads = settings.Threads;
     for (const WorkerJob &job : jobs)
         m_host.startWorker(job);
+}
+
+// The system hands out memory it does not have, and a run that touches it is
+// ended by the kernel with every record of the session; so a run that will
+// not fit is refused before a worker starts. The copy kept from the last run
+// is reused, so its memory counts as available.
+void TestRun::refuseCacheBeyondMemory(double N) const
+{
+    const std::optional<std::uint64_t> available = m_memory();
+    const std::uint64_t held = m_results.capacity() * sizeof(double);
+    if (available && cacheModeBytes(N) > *available + held)
+        throw Fault(faults::OutOfMemory);
 }
 
 float TestRun::GetTime(bool reset)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/available_memory.h"
 #include "engine/run_clock.h"
 #include "engine/run_host.h"
 #include "records/records.h"
@@ -23,11 +24,13 @@ struct RunSettings {
 // workers' calls reach it one at a time.
 class TestRun {
 public:
-    TestRun(RunHost &host, Records &records, RunClock clock = RunClock());
+    TestRun(RunHost &host, Records &records, RunClock clock = RunClock(),
+            MemoryProbe memory = [] { return availableMemory(); });
 
     // Starts a run and returns once every worker holds its range. Every range
     // is worked out before the first worker starts, so a size whose ranges
-    // do not fit fails with no worker left running.
+    // do not fit fails with no worker left running; so does a cache-mode run
+    // larger than the available memory (Fault "Out of memory").
     void StartTest(std::int16_t size, bool quiet, const RunSettings &settings);
     float GetTime(bool reset = false);
     // Called once by each worker at its end; the last call ends the run.
@@ -42,10 +45,12 @@ public:
 
 private:
     void finish(bool quiet);
+    void refuseCacheBeyondMemory(double N) const;
 
     RunHost &m_host;
     Records &m_records;
     RunClock m_clock;
+    MemoryProbe m_memory;
     bool m_testRunning = false;
     std::int16_t m_currentTest = 0;
     std::int16_t m_finishedThreads = 0;

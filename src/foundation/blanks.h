@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,16 @@ inline std::string trimBlanks(std::string_view text)
 inline std::string trimWhitespace(std::string_view text)
 {
     return trimmed(text, " \t\r\n");
+}
+
+// `text` without control bytes (0x00 to 0x1F and 0x7F), for the hardware
+// texts as they are read: the score files pad with 0x02 and the processor
+// fields join with 0x01, so a text carrying such a byte would not load back.
+inline std::string withoutControlBytes(std::string_view text)
+{
+    std::string kept(text);
+    std::erase_if(kept, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; });
+    return kept;
 }
 
 } // namespace tarvik

@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 #include <system_error>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -60,6 +61,41 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// The rename itself is on disk once the folder is.
+void syncFolder(const fs::path &folder)
+{
+    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        throw faultFromErrno(errno, Access::Writing);
+    const int synced = ::fsync(descriptor);
+    const int error = errno;
+    ::close(descriptor);
+    if (synced != 0)
+        throw faultFromErrno(error, Access::Writing);
+}
+
+// A character device (a terminal, /dev/null, /dev/full) takes the bytes
+// itself: it is written in place, never replaced, and reports its own
+// faults, such as a full disk.
+void writeToDevice(const fs::path &device, const std::string &bytes)
+{
+    const int descriptor = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        throw faultFromErrno(errno, Access::Writing);
+    std::size_t written = 0;
+    int error = 0;
+    while (written < bytes.size() && error == 0) {
+        const ssize_t done = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (done > 0)
+            written += static_cast<std::size_t>(done);
+        else if (done < 0 && errno != EINTR)
+            error = errno;
+    }
+    ::close(descriptor);
+    if (error != 0)
+        throw faultFromErrno(error, Access::Writing);
+}
+
 // A new file beside the one it will replace; removed again unless committed.
 class TemporaryFile {
 public:
@@ -92,8 +128,10 @@ public:
 
     void writeAndClose(const std::string &bytes)
     {
+        // On disk before the rename, so that a power cut never leaves an
+        // empty file under the old name.
         if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()
-            || std::fflush(m_file.get()) != 0)
+            || std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
             throw faultFromErrno(errno, Access::Writing, m_path.string());
         const int closed = std::fclose(m_file.release());
         if (closed != 0)
@@ -110,6 +148,7 @@ public:
         if (error)
             throw faultFromErrno(error.value(), Access::Writing, target.string());
         m_committed = true;
+        syncFolder(target.parent_path());
     }
 
 private:
@@ -130,10 +169,19 @@ fs::path writeTarget(const std::string &path)
     return path;
 }
 
+// The system takes a path up to its first NUL byte, so a path holding one
+// would name another file than the one given.
+void refuseNulBytes(const std::string &path)
+{
+    if (path.find('\0') != std::string::npos)
+        throw Fault(BadFileName);
+}
+
 } // namespace
 
 std::string readFileBytes(const std::string &path, std::size_t limit)
 {
+    refuseNulBytes(path);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found)
@@ -166,9 +214,19 @@ std::string readFileBytes(const std::string &path, std::size_t limit)
 
 void replaceFileBytes(const std::string &path, const std::string &bytes)
 {
+    refuseNulBytes(path);
     const fs::path target = writeTarget(path);
     if (!target.has_filename())
         throw Fault(BadFileName, "writing " + path);
+    // Only a regular file is replaced: a pipe, a socket or a folder stays as
+    // it is, and a character device is written in place.
+    std::error_code error;
+    const fs::file_type existing = fs::status(target, error).type();
+    if (existing == fs::file_type::character)
+        return writeToDevice(target, bytes);
+    // (A status that cannot be read leaves the fault to the writing below.)
+    if (!error && existing != fs::file_type::not_found && existing != fs::file_type::regular)
+        throw Fault(PathFileAccessError, "writing " + path);
     TemporaryFile temporary(target);
     temporary.writeAndClose(bytes);
     temporary.commitAs(target);

@@ -3,11 +3,10 @@
 #include "foundation/blanks.h"
 #include "foundation/fault.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 
 namespace tarvik::numbers {
@@ -20,7 +19,12 @@ double roundHalfEven(double x)
 double roundHalfEven(double x, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
-    return std::nearbyint(x * scale) / scale;
+    const double scaled = x * scale;
+    // A value whose scaled form overflows is far beyond the last place that
+    // holds a fraction, so it is already rounded.
+    if (!std::isfinite(scaled))
+        return x;
+    return std::nearbyint(scaled) / scale;
 }
 
 namespace {
@@ -44,26 +48,66 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// "&H1F" and "&O17": four digits or fewer read as a 16-bit value, more as a
-// 32-bit one, so "&HFFFF" is -1 as in the classic rule.
-double radixNumber(const std::string &digits, int radix)
+// A search of the letters as a C string would also find its terminating NUL.
+bool isExponentLetter(char c)
+{
+    return std::string_view("EeDd").find(c) != std::string_view::npos;
+}
+
+// The value of `c` as a digit of any radix up to 36, or 36 when it is none.
+// Plain ranges, as the C library's character classes follow the locale.
+int digitValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10;
+    return 36;
+}
+
+// The digits of "&H1F" (hexadecimal), "&O17" or "&17" (octal) and their radix.
+struct RadixText {
+    std::string digits;
+    int radix;
+};
+
+RadixText radixText(const std::string &s)
+{
+    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
+    if (kind == 'H')
+        return {s.substr(2), 16};
+    if (kind == 'O')
+        return {s.substr(2), 8};
+    return {s.substr(1), 8};
+}
+
+// The digits up to the first that is not one of the radix: four digits or
+// fewer read as a 16-bit value, more as a 32-bit one, so "&HFFFF" is -1 as
+// in the classic rule.
+double radixNumber(const RadixText &text)
 {
     unsigned long long value = 0;
     std::size_t used = 0;
-    for (char c : digits) {
-        const int d = std::isxdigit(static_cast<unsigned char>(c))
-                          ? (isDigit(c) ? c - '0' : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10)
-                          : radix;
-        if (d >= radix)
+    for (char c : text.digits) {
+        const int d = digitValue(c);
+        if (d >= text.radix)
             break;
-        value = value * radix + d;
+        value = value * text.radix + d;
         if (value > 0xFFFFFFFFull)
             throw Fault(faults::Overflow);
         ++used;
     }
-    if (value <= 0xFFFF && used <= (radix == 16 ? 4u : 6u))
+    if (value <= 0xFFFF && used <= (text.radix == 16 ? 4u : 6u))
         return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+bool isWholeRadixNumber(const RadixText &text)
+{
+    return !text.digits.empty()
+           && std::all_of(text.digits.begin(), text.digits.end(), [&](char c) { return digitValue(c) < text.radix; });
 }
 
 // Reads sign, digits, point, digits and exponent from `s` at `pos`, copying
@@ -88,7 +132,7 @@ bool scanDecimal(const std::string &s, std::size_t &pos, char point, std::string
     }
     if (!digits)
         return false;
-    if (pos < s.size() && std::strchr("EeDd", s[pos])) {
+    if (pos < s.size() && isExponentLetter(s[pos])) {
         std::size_t p = pos + 1;
         std::string exponent = "E";
         if (p < s.size() && (s[p] == '+' || s[p] == '-'))
@@ -107,25 +151,66 @@ bool scanDecimal(const std::string &s, std::size_t &pos, char point, std::string
     return true;
 }
 
+// Whether the number `text` (digits, "." and an exponent, no sign) that the
+// conversion found out of range is too large rather than too small: its
+// first significant digit stands at a positive power of ten.
+bool isTooLarge(std::string_view text)
+{
+    const std::size_t exponentAt = std::min(text.find_first_of("Ee"), text.size());
+    const std::string_view mantissa = text.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string_view::npos)
+        return false;
+    // Places of the first significant digit left of the point (negative right of it).
+    const long long places = firstDigit < point ? static_cast<long long>(point - firstDigit)
+                                                : -static_cast<long long>(firstDigit - point - 1);
+    if (exponentAt == text.size())
+        return places > 0;
+    std::string_view exponent = text.substr(exponentAt + 1);
+    const bool negativeExponent = exponent.starts_with('-');
+    if (exponent.starts_with('-') || exponent.starts_with('+'))
+        exponent.remove_prefix(1);
+    long long power = 0;
+    if (std::from_chars(exponent.data(), exponent.data() + exponent.size(), power).ec != std::errc())
+        return !negativeExponent; // an exponent beyond any count of digits decides alone
+    return (negativeExponent ? -power : power) + places > 0;
+}
+
+// `text` as scanDecimal leaves it: an optional sign, digits with "." as the
+// point and an optional exponent. The conversions here and in generalText
+// never consult the C library's locale, which Qt sets from the environment.
 double parseFinite(const std::string &text)
 {
-    const double value = std::strtod(text.c_str(), nullptr);
-    if (std::isinf(value))
-        throw Fault(faults::Overflow);
-    return value;
+    std::string_view magnitude = text;
+    const bool negative = magnitude.starts_with('-');
+    if (magnitude.starts_with('-') || magnitude.starts_with('+'))
+        magnitude.remove_prefix(1);
+    double value = 0;
+    if (std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value).ec
+        == std::errc::result_out_of_range) {
+        if (isTooLarge(magnitude))
+            throw Fault(faults::Overflow);
+        value = 0;
+    }
+    return negative ? -value : value;
 }
 
 std::string generalText(double value, int digits, double wholeLimit, char decimalSeparator)
 {
     char buffer[64];
+    std::to_chars_result result;
     if (value == std::nearbyint(value) && std::fabs(value) < wholeLimit)
-        std::snprintf(buffer, sizeof buffer, "%.0f", value == 0 ? 0.0 : value);
+        result = std::to_chars(buffer, buffer + sizeof buffer, value == 0 ? 0.0 : value, std::chars_format::fixed, 0);
     else
-        std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    std::string text = buffer;
-    for (char &c : text)
+        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string text(buffer, result.ptr);
+    for (char &c : text) {
         if (c == '.')
             c = decimalSeparator;
+        else if (c == 'e')
+            c = 'E';
+    }
     return text;
 }
 
@@ -147,14 +232,8 @@ double leadingNumber(std::string_view text)
     for (char c : text)
         if (!isSkippedBlank(c))
             s += c;
-    if (s.size() >= 2 && s[0] == '&') {
-        const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
-        if (kind == 'H')
-            return radixNumber(s.substr(2), 16);
-        if (kind == 'O')
-            return radixNumber(s.substr(2), 8);
-        return radixNumber(s.substr(1), 8);
-    }
+    if (s.size() >= 2 && s[0] == '&')
+        return radixNumber(radixText(s));
     std::size_t pos = 0;
     std::string number;
     if (!scanDecimal(s, pos, '.', number))
@@ -165,8 +244,12 @@ double leadingNumber(std::string_view text)
 double strictNumber(std::string_view text, char decimalSeparator)
 {
     const std::string s = trimmed(text, " \t");
-    if (s.size() >= 2 && s[0] == '&')
-        return leadingNumber(s);
+    if (s.size() >= 2 && s[0] == '&') {
+        const RadixText radix = radixText(s);
+        if (!isWholeRadixNumber(radix))
+            throw Fault(faults::TypeMismatch);
+        return radixNumber(radix);
+    }
     std::size_t pos = 0;
     std::string number;
     if (!scanDecimal(s, pos, decimalSeparator, number) || pos != s.size())

@@ -42,7 +42,7 @@ std::vector<CpuinfoEntry> parseCpuinfo(const std::string &text)
             continue;
         }
         const std::string key = trimWhitespace(line.substr(0, colon));
-        const std::string value = trimWhitespace(line.substr(colon + 1));
+        const std::string value = withoutControlBytes(trimWhitespace(line.substr(colon + 1)));
         if (key == "processor") {
             const auto number = processorNumber(value);
             inProcessorBlock = number.has_value();

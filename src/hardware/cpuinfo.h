@@ -12,7 +12,8 @@ struct CpuinfoEntry {
     int processor = 0; // the "processor" number, which is also the cpuN folder in sysfs
     std::map<std::string, std::string> fields;
 
-    // The value of `key` ("model name", "cpu MHz", ...), empty when absent.
+    // The value of `key` ("model name", "cpu MHz", ...), empty when absent;
+    // values never hold control bytes.
     std::string field(const std::string &key) const;
 };
 

@@ -1,5 +1,6 @@
 #include "hardware/report_parser.h"
 
+#include "foundation/blanks.h"
 #include "foundation/numbers.h"
 #include "foundation/protocol.h"
 #include "foundation/text_lines.h"
@@ -82,7 +83,7 @@ private:
         // takes the text without the tab as section name.
         if (line.starts_with('\t'))
             line.erase(0, 1);
-        m_table.setValue(m_section + "." + TextBeforeFirstTab(line), TextAfterLastTab(line));
+        m_table.setValue(m_section + "." + TextBeforeFirstTab(line), withoutControlBytes(TextAfterLastTab(line)));
     }
 
     std::vector<std::string> m_lines;

@@ -9,7 +9,7 @@ namespace tarvik {
 
 // Reads the hardware report into a table keyed "<section>.<item>", such as
 // "Processors Information.Core Speed", with the report's value texts
-// unchanged. Lines end in CR LF. A section starts at a line of eight or more
+// unchanged but for their control bytes, which are dropped. Lines end in CR LF. A section starts at a line of eight or more
 // dashes and is named by the line before it; an item line is an optional
 // tab, the item name, tabs and the value. "Dump" blocks (up to the next
 // empty line), lines shorter than four bytes and lines beginning with "0x" or

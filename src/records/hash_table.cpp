@@ -22,21 +22,29 @@ constexpr const char *TooManyIncludedFiles = faults::TooManyIncludedFiles;
 
 void HashTable::setValue(const std::string &id, const std::string &value)
 {
-    HashTable *node = this;
-    for (;;) {
-        ++node->m_size;
-        node->m_order.insert(std::upper_bound(node->m_order.begin(), node->m_order.end(), id), id);
-        // An empty node is taken over by whichever key reaches it next.
-        if (id == node->m_id || node->isEmptyNode()) {
-            node->m_value = value;
-            node->m_id = id;
-            return;
-        }
-        std::unique_ptr<HashTable> &subtree = id > node->m_id ? node->m_greater : node->m_smaller;
-        if (!subtree)
-            subtree = std::make_unique<HashTable>();
-        node = subtree.get();
-    }
+    ++m_size;
+    m_order.push_back(id);
+    m_orderSorted = false;
+    if (id.empty())
+        setEmptyKey(value);
+    else
+        setKey(id, value);
+}
+
+void HashTable::setEmptyKey(const std::string &value)
+{
+    m_emptyKeyValue = value;
+}
+
+void HashTable::setKey(const std::string &id, const std::string &value)
+{
+    // The empty key's node hangs below the smallest key (or is the root of a
+    // table without keys), so a new smallest key takes it over.
+    if (m_emptyKeyValue && (m_entries.empty() || id < m_entries.begin()->first))
+        m_emptyKeyValue.reset();
+    if (m_rootId.empty())
+        m_rootId = id;
+    m_entries.insert_or_assign(id, value);
 }
 
 std::string HashTable::getValue(const std::string &id) const
@@ -49,40 +57,37 @@ std::string HashTable::getValue(const std::string &id) const
 
 std::string HashTable::rawValue(const std::string &id) const
 {
-    const HashTable *node = this;
-    while (node && id != node->m_id)
-        node = id < node->m_id ? node->m_smaller.get() : node->m_greater.get();
-    return node ? node->m_value : std::string();
+    if (id.empty())
+        return m_emptyKeyValue.value_or(std::string());
+    const auto found = m_entries.find(id);
+    return found == m_entries.end() ? std::string() : found->second;
 }
 
 std::string HashTable::getIdByIndex(std::int32_t i) const
 {
     if (i < 1 || static_cast<std::size_t>(i) > m_order.size())
         throw Fault(faults::SubscriptOutOfRange);
+    if (!m_orderSorted) {
+        std::sort(m_order.begin(), m_order.end());
+        m_orderSorted = true;
+    }
     return m_order[static_cast<std::size_t>(i) - 1];
 }
 
 std::string HashTable::toString() const
 {
     std::string text;
-    std::vector<const HashTable *> path;
-    const HashTable *node = this;
-    while (node || !path.empty()) {
-        for (; node; node = node->m_smaller.get())
-            path.push_back(node);
-        node = path.back();
-        path.pop_back();
-        if (!node->isEmptyNode())
-            text.append(node->m_id).append("=").append(node->m_value).append(LineEnd);
-        node = node->m_greater.get();
-    }
+    for (const auto &[id, value] : m_entries)
+        text.append(id).append("=").append(value).append(LineEnd);
     return text;
 }
 
 void HashTable::LoadFile(const std::string &path)
 {
-    m_smaller.reset();
-    m_greater.reset();
+    // The root entry stays; so does the empty key while it holds the root.
+    std::erase_if(m_entries, [&](const auto &entry) { return entry.first != m_rootId; });
+    if (!m_rootId.empty())
+        m_emptyKeyValue.reset();
     MergeLoadFile(path);
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tarvik {
 
-// String keys to string values, kept in an unbalanced search tree of
-// HashTable nodes; each node holds one entry, its two subtrees and the sorted
-// list of every key set through it. Keys compare byte by byte.
+// String keys to string values; keys compare byte by byte. Its behaviour is
+// that of a search tree whose first node (the root) keeps one entry of its
+// own: stored tables and the report's readers rely on it, down to its
+// quirks (the empty key, what LoadFile keeps). The entries live in a
+// balanced map, so a report of thousands of keys costs n log n.
 //
 // Text files of the table: lines end in CR LF; "key=value" sets an entry
 // (split at the first "="), "#path" includes another file, and lines shorter
@@ -32,12 +35,12 @@ public:
     HashTable(const HashTable &) = delete;
     HashTable &operator=(const HashTable &) = delete;
 
-    // The number of setValue calls that reached this node, repeats included.
+    // The number of setValue calls, repeats included.
     std::int32_t size() const { return m_size; }
     void setSize(std::int32_t size) { m_size = size; }
 
-    // Drops both subtrees, then adds the entries of the file. This node's own
-    // entry, size and key list stay.
+    // Drops every entry but the root's, then adds the entries of the file.
+    // The root entry, size and key list stay.
     void LoadFile(const std::string &path);
     // Adds the entries of the file, applying its lines from the middle
     // outwards so that a file sorted by key gives a less one-sided tree.
@@ -51,7 +54,8 @@ public:
     // The value as stored, a "#src=" value left as it is: for tables filled
     // from outside text, whose values must not name files to be read.
     std::string rawValue(const std::string &id) const;
-    // The i-th key (from 1) of this node's sorted key list; Fault outside it.
+    // The i-th key (from 1) of the sorted list of every key set, repeats
+    // included; Fault outside it.
     std::string getIdByIndex(std::int32_t i) const;
     // Every entry as a "key=value" line ended by CR LF, ascending by key.
     std::string toString() const;
@@ -59,14 +63,19 @@ public:
 private:
     void mergeLoadFile(const std::string &path, int includeDepth, int &filesRead);
     void LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth, int &filesRead);
-    bool isEmptyNode() const { return m_id.empty(); }
+    void setEmptyKey(const std::string &value);
+    void setKey(const std::string &id, const std::string &value);
 
     std::int32_t m_size = 0;
-    std::unique_ptr<HashTable> m_smaller;
-    std::unique_ptr<HashTable> m_greater;
-    std::string m_value;
-    std::string m_id;
-    std::vector<std::string> m_order;
+    std::map<std::string, std::string> m_entries;
+    // The first key set, which took the root; empty while no key has.
+    std::string m_rootId;
+    // The empty key is never listed: it lives in a node of its own that the
+    // next key smaller than every other takes over.
+    std::optional<std::string> m_emptyKeyValue;
+    // Every key set, sorted when next asked for.
+    mutable std::vector<std::string> m_order;
+    mutable bool m_orderSorted = true;
 };
 
 } // namespace tarvik

@@ -123,13 +123,6 @@ double timeFromBytes(std::string_view bytes)
     return std::bit_cast<double>(bits);
 }
 
-std::int16_t readThreadCount(const std::string &text, char decimalSeparator)
-{
-    const std::int16_t threads = numbers::toInt16(numbers::strictNumber(text, decimalSeparator));
-    if (threads < 1 || threads > MostThreads)
-        throw Fault(ThreadCountOutOfRange);
-    return threads;
-}
 
 // Reads a file front to back; a field that runs past the end is a fault.
 class ScoreReader {
@@ -172,7 +165,7 @@ LoadedScore readRecord(ScoreReader &reader, const Layout &layout, char decimalSe
     for (const FieldSpec &field : layout.fields) {
         std::string text = stripPad(reader.take(field.width));
         if (!field.member) {
-            score.threads = readThreadCount(text, decimalSeparator);
+            score.threads = numbers::toInt16(numbers::strictNumber(text, decimalSeparator));
             continue;
         }
         if (field.member == &H::hwbotcpuclk && layout.clockCommasToPoints)
@@ -212,8 +205,11 @@ LoadOutcome readScore(std::string_view bytes, char decimalSeparator)
                                       loadedField(score, &H::hwbotcpu), decimalSeparator);
     if (stored != expected)
         return refused(scoreResults::InvalidChecksum);
-    // Checked now rather than by the record table, so that applying the
-    // score cannot fail half way.
+    // The values are checked once the whole file has been read, so that a
+    // file's faults are reported in the order it is read; and here rather
+    // than when applied, so that applying the score cannot fail half way.
+    if (score.threads && (*score.threads < 1 || *score.threads > MostThreads))
+        throw Fault(ThreadCountOutOfRange);
     if (!isTestNumber(score.test))
         throw Fault(faults::SubscriptOutOfRange);
     return {scoreResults::Loaded, std::move(score)};

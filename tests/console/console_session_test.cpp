@@ -1,6 +1,8 @@
 // The console as a user drives it: the real program in the terminal, fed
 // lines on standard input.
 #include "console_session.h"
+#include "engine/available_memory.h"
+#include "engine/run_plan.h"
 
 #include <QRegularExpression>
 
@@ -119,6 +121,25 @@ TEST(ConsoleSession, TestNumbersRoundToEvenAndSkipBlanks)
     EXPECT_EQ(choice.value(1), "Calculating sqrts of first 33554431 numbers.");
 }
 
+TEST(ConsoleSession, ANulByteEndsANumber)
+{
+    const QString line = "ft 2" + QString(QChar(0)) + "2";
+    const auto all = replies(run(line + "\n"));
+    EXPECT_EQ(replyTo(all, line).lines, QStringList{"Thread count set to 2"});
+}
+
+TEST(ConsoleSession, LinesUpToOneMebibyteAreTakenWholeAndLongerOnesRefused)
+{
+    const QString longest = "hserver " + QString(1048576 - 8, 'x');
+    const QString tooLong = "hserver " + QString(1048576 - 7, 'y');
+    const QStringList out = run(longest + "\ngethserver\n" + tooLong + "\ngethserver\n");
+    const auto all = replies(out);
+    EXPECT_EQ(replyTo(all, longest).lines, QStringList{"Server set to: " + longest.mid(8)});
+    EXPECT_EQ(replyTo(all, "", 0).lines, QStringList{"Line refused: longer than 1048576 bytes."});
+    EXPECT_EQ(replyTo(all, "gethserver", 1).lines, QStringList{longest.mid(8)}); // nothing else happened
+    EXPECT_FALSE(out.join('\n').contains("yyy"));
+}
+
 TEST(ConsoleSession, ThreeThreadSpeedTestPrintsItsRangesTimeAndRecord)
 {
     const auto all = replies(run("ft 3\nst 6\npr 6\npr\n"));
@@ -153,6 +174,19 @@ TEST(ConsoleSession, CacheModeVerifiesEveryWorkersResults)
     }
     EXPECT_FALSE(out.join('\n').contains("WARNING"));
     EXPECT_EQ(out.last(), "Test completed successfully.");
+}
+
+TEST(ConsoleSession, ACacheModeRunLargerThanMemoryIsRefused)
+{
+    const std::optional<std::uint64_t> available = tarvik::availableMemory();
+    const std::uint64_t needed = tarvik::cacheModeBytes(tarvik::rangeEnd(12, false));
+    if (!available || *available >= needed)
+        GTEST_SKIP() << "this machine has the memory for the 2048M test in cache mode";
+    const auto all = replies(run("st 1\ntc\nst 12\npr\n"));
+    EXPECT_EQ(replyTo(all, "st 12").lines,
+              (QStringList{"Calculating sqrts of first 2147483647 numbers.", "Error occured: Out of memory."}));
+    EXPECT_EQ(replyTo(all, "pr").lines.size(), 1); // the session and its record go on
+    EXPECT_TRUE(replyTo(all, "pr").lines.value(0).startsWith("Record for test 1: "));
 }
 
 TEST(ConsoleSession, LinesTypedDuringARunWaitForTheNextPrompt)

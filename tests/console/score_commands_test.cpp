@@ -1,7 +1,10 @@
 // Score files through the console: the real program saves and loads them
 // with the "save" and "load" commands.
+#include "comma_locale.h"
 #include "console_session.h"
 #include "records/score_file.h"
+
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -172,6 +175,8 @@ TEST(ScoreCommands, HostileFilesLeaveTheConsoleAsItWas)
     badChecksum[4205] = badChecksum[4205] == '1' ? '2' : '1'; // the checksum's first digit
     std::string badThreads = other;
     badThreads.replace(560, 4, "ab\x02\x02");
+    std::string badThreadsAndChecksum = badChecksum;
+    badThreadsAndChecksum.replace(560, 4, "999\x02");
     std::string badVersion = other;
     badVersion.replace(8, 8, "vers9999");
 
@@ -185,6 +190,7 @@ TEST(ScoreCommands, HostileFilesLeaveTheConsoleAsItWas)
         {"version.tks", badVersion, "Unsupported file format (vers9999)."},
         {"checksum.tks", badChecksum, "Invalid checksum."},
         {"threads.tks", badThreads, "Type mismatch"},
+        {"order.tks", badThreadsAndChecksum, "Invalid checksum."}, // the range is checked after the file is read
         {"index0.tks", scoreFileBytes(otherMachine(), 2, 0, 1.5, '.'), "Subscript out of range"},
         {"short.tks", other.substr(0, 4200), "Input past end of file"},
         {"empty.tks", "", "Input past end of file"},
@@ -207,4 +213,70 @@ TEST(ScoreCommands, HostileFilesLeaveTheConsoleAsItWas)
     EXPECT_EQ(all[after + 2].lines, QStringList{"Score Saved."});
     EXPECT_TRUE(folder.read("after.tks") == folder.read("before.tks")) << "machine fields or threads changed";
     EXPECT_TRUE(ranWithThreads(all[after + 4], kFileThreads));
+}
+
+TEST(ScoreCommands, AHugeRecordPrintsInFull)
+{
+    ScoreFolder folder;
+    HardwareFields machine = testMachine();
+    machine.hwbotcpuclk = "0"; // a clock of 0 keeps the checksum finite for any time
+    const QString path = folder.write("huge.tks", scoreFileBytes(machine, kFileThreads, 6, 1e306, '.'));
+    const auto all = runConsole({"load " + path, "pr 6", "pr"});
+    ASSERT_GE(all.size(), 3u);
+    EXPECT_EQ(all[0].lines, QStringList{"Score loaded."});
+    EXPECT_EQ(all[1].lines, QStringList{"Record for test 6: 1E+306"});
+    EXPECT_EQ(all[2].lines, QStringList{"Record for test 6: 1E+306 seconds"});
+}
+
+TEST(ScoreCommands, ANulByteNeitherCutsAPathNorJoinsATestNumber)
+{
+    ScoreFolder folder;
+    const QString nul(QChar(0));
+    const auto all = runConsole({"save " + folder.path("a") + nul + "b.tks 6", "save " + folder.path("c.tks") + " 1" + nul + "1"});
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(all[0].lines, QStringList{"Bad file name"});
+    EXPECT_EQ(all[1].lines, QStringList{"Error occured: Type mismatch."});
+    EXPECT_EQ(folder.read("a"), "<unreadable>");
+    EXPECT_EQ(folder.read("c.tks"), "<unreadable>");
+}
+
+TEST(ScoreCommands, SavingLeavesWhatIsNotARegularFileAsItIs)
+{
+    ScoreFolder folder;
+    const QString pipe = folder.path("pipe");
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    const auto all = runConsole({"save " + pipe + " 6", "save /dev/full 6"});
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(all[0].lines, QStringList{"Path/File access error"});
+    EXPECT_EQ(all[1].lines, QStringList{"Disk full"});
+    struct stat node {};
+    ASSERT_EQ(::stat(pipe.toLocal8Bit().constData(), &node), 0);
+    EXPECT_TRUE(S_ISFIFO(node.st_mode));
+    ASSERT_EQ(::stat("/dev/full", &node), 0);
+    EXPECT_TRUE(S_ISCHR(node.st_mode));
+}
+
+// Qt sets the C library's numeric locale from the environment; a file saved
+// in one locale loads in another.
+TEST(ScoreCommands, AScoreLoadsInACommaLocale)
+{
+    const std::string locales = CommaLocale::folder();
+    if (locales.empty())
+        GTEST_SKIP() << "localedef cannot generate " << CommaLocale::Name << " (is the locales package installed?)";
+    ScoreFolder folder;
+    HardwareFields machine = testMachine();
+    machine.hwbotcpuclk = "3000.5";
+    const QString path = folder.write("machine.tks", scoreFileBytes(machine, kFileThreads, 2, 7.25, '.'));
+
+    ConsoleSession session;
+    QProcessEnvironment environment = session.environment();
+    environment.remove("LC_ALL");
+    environment.insert("LOCPATH", QString::fromStdString(locales));
+    environment.insert("LC_NUMERIC", CommaLocale::Name);
+    session.process().setProcessEnvironment(environment);
+    session.start("load " + path + "\npr 2\n");
+    const auto all = replies(session.finish());
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(all[0].lines, QStringList{"Score loaded."});
+    EXPECT_EQ(all[1].lines, QStringList{"Record for test 2: 7,25"});
 }

@@ -2,11 +2,13 @@
 #include "engine/run_plan.h"
 #include "engine/test_run.h"
 #include "fake_console.h"
+#include "hardware/fake_root.h"
 
 #include <gtest/gtest.h>
 
 using namespace tarvik;
 using tarvik::testing::FakeConsole;
+using tarvik::testing::FakeRoot;
 
 TEST(RunPlan, RangesShareTheirEndsAndSpreadTheRemainderByRounding)
 {
@@ -93,6 +95,45 @@ TEST_F(TestRunTest, RunThatCouldNeverCompleteStartsNoWorker)
     EXPECT_FAULT(run.StartTest(13, false, {4, false, false}), "Overflow");
     EXPECT_FAULT(run.StartTest(6, false, {0, false, false}), "Invalid procedure call or argument");
     EXPECT_TRUE(host.started.empty());
+}
+
+TEST(TestRunMemory, ACacheModeRunBeyondTheAvailableMemoryStartsNoWorker)
+{
+    FakeConsole host;
+    Records records;
+    std::optional<std::uint64_t> available = 16 * 32768 - 1; // one byte short of the quick 32M test
+    TestRun run{host, records, RunClock(), [&] { return available; }};
+    try {
+        run.StartTest(6, false, {2, true, true});
+        ADD_FAILURE() << "the run started";
+    } catch (const Fault &fault) {
+        EXPECT_EQ(fault.description(), "Out of memory");
+    }
+    EXPECT_TRUE(host.started.empty());
+
+    run.StartTest(6, false, {2, false, true}); // without the cache it needs no such memory
+    EXPECT_EQ(host.started.size(), 2u);
+    run.complete(false, false);
+    run.complete(false, false);
+    *available += 1;
+    run.StartTest(6, false, {2, true, true});
+    EXPECT_EQ(host.started.size(), 4u);
+    run.complete(false, false);
+    run.complete(false, false);
+    available.reset(); // a kernel that does not say is trusted
+    run.StartTest(6, false, {2, true, true});
+    EXPECT_EQ(host.started.size(), 6u);
+}
+
+TEST(AvailableMemory, ReadsMemAvailableInBytes)
+{
+    FakeRoot root;
+    EXPECT_EQ(availableMemory(root.path()), std::nullopt);
+    root.write("/proc/meminfo", "MemTotal:       16314516 kB\nMemFree:         1000 kB\n");
+    EXPECT_EQ(availableMemory(root.path()), std::nullopt); // kernels before 3.14
+    root.write("/proc/meminfo", "MemTotal:       16314516 kB\nMemAvailable:    8157258 kB\n");
+    EXPECT_EQ(availableMemory(root.path()), 8157258ull * 1024);
+    EXPECT_EQ(cacheModeBytes(rangeEnd(12, false)), 32ull << 30); // the 2048M test
 }
 
 TEST_F(TestRunTest, VerificationCopiesIntoTheResultsCache)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace tarvik;
 using namespace tarvik::files;
@@ -79,4 +80,31 @@ TEST(FileBytes, AFailedReplaceLeavesNothingBehind)
     EXPECT_EQ(folder.read("dir/inside"), "kept");
     EXPECT_EQ(entriesIn(folder.path("")), 2);
     EXPECT_EQ(entriesIn(folder.path("dir")), 1);
+}
+
+TEST(FileBytes, WhatIsNotARegularFileIsNeverReplaced)
+{
+    TemporaryFolder folder;
+    ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(replaceFault(folder.path("pipe")), "Path/File access error");
+    EXPECT_TRUE(fs::is_fifo(folder.path("pipe")));
+    // A device takes the bytes itself and reports its own faults.
+    EXPECT_EQ(replaceFault("/dev/full"), "Disk full");
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    if (::mknod(folder.path("full").c_str(), S_IFCHR | 0600, ::makedev(1, 7)) == 0) { // only as root
+        EXPECT_EQ(replaceFault(folder.path("full")), "Disk full");
+        EXPECT_TRUE(fs::is_character_file(folder.path("full")));
+    }
+    EXPECT_EQ(entriesIn(folder.path("")), fs::exists(folder.path("full")) ? 2 : 1);
+}
+
+TEST(FileBytes, APathWithANulByteIsABadFileName)
+{
+    TemporaryFolder folder;
+    const std::string cut = folder.path("a");
+    const std::string withNul = cut + std::string(1, '\0') + "b";
+    EXPECT_EQ(replaceFault(withNul), "Bad file name");
+    EXPECT_FALSE(fs::exists(cut));
+    folder.write("a", "x");
+    EXPECT_EQ(readFault(withNul), "Bad file name");
 }

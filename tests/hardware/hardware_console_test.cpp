@@ -79,3 +79,19 @@ TEST(HardwareConsole, HelperThatMisbehavesNeverStopsTheProgram)
         EXPECT_EQ(replyTo(all, "pr").lines, QStringList{"No current records set"}) << c.helper;
     }
 }
+
+// The score files pad their fields with 0x02; a processor text that began
+// with one would save but never load.
+TEST(HardwareConsole, AReportWithControlBytesGivesAScoreThatLoads)
+{
+    ConsoleSession session;
+    installFakeHelper(session.systemFolder(),
+                      R"(printf 'Processors Information\r\n--------\r\n\tSpecification\t\002Test\001CPU\r\n)"
+                      R"(\tCore Speed\t3000 MHz\r\n' > "$report")");
+    const QString score = session.systemFolder() + "/score.tks";
+    // A record of 0 would give the checksum 0 whatever the processor text.
+    session.start("qm\nst 1\nsave " + score + " 1\nload " + score + "\n");
+    const auto all = replies(session.finish());
+    EXPECT_EQ(replyTo(all, "save " + score + " 1").lines, QStringList{"Score Saved."});
+    EXPECT_EQ(replyTo(all, "load " + score).lines, QStringList{"Score loaded."});
+}

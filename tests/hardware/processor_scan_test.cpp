@@ -42,6 +42,15 @@ TEST(ProcessorScan, OneEntryPerLogicalCpuWithClockAndLevelTwoCache)
     EXPECT_EQ(cpus[1].L2CacheSize, std::nullopt);
 }
 
+TEST(ProcessorScan, NamesLoseTheirControlBytes)
+{
+    FakeRoot root;
+    root.write("/proc/cpuinfo", "processor\t: 0\nmodel name\t: \x02Test\x01 CPU\x7F\n");
+    const auto cpus = readProcessors(root.path());
+    ASSERT_EQ(cpus.size(), 1u);
+    EXPECT_EQ(cpus[0].Name, "Test CPU");
+}
+
 TEST(ProcessorScan, ClockFallsBackToMaximumAndMayBeUnknown)
 {
     FakeRoot root;

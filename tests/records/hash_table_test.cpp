@@ -70,6 +70,23 @@ TEST(HashTable, AnEmptyKeyLivesInANodeTheNextKeyTakesOver)
     EXPECT_EQ(table.size(), 2);
 }
 
+TEST(HashTable, AnEmptyKeyBelowOtherKeysLastsUntilANewSmallestKey)
+{
+    HashTable table;
+    table.setValue("m", "1");
+    table.setValue("", "x");
+    table.setValue("z", "2");
+    table.setValue("m", "3");
+    EXPECT_EQ(table.getValue(""), "x");
+    EXPECT_EQ(table.getIdByIndex(1), "");
+    table.setValue("a", "4"); // smaller than every key: takes the empty key's place
+    EXPECT_EQ(table.getValue(""), "");
+    EXPECT_EQ(table.toString(), "a=4\r\nm=3\r\nz=2\r\n");
+    EXPECT_EQ(table.getIdByIndex(1), "");
+    EXPECT_EQ(table.getIdByIndex(2), "a");
+    EXPECT_EQ(table.getIdByIndex(5), "z");
+}
+
 TEST(HashTableFile, LinesApplyFromTheMiddleOutwards)
 {
     TemporaryFolder folder;

@@ -241,6 +241,11 @@ TEST(ScoreFile, RefusedFilesGiveTheirReasonAndNothingToApply)
         {"no threads", changed(560, field("0", 4)), "Invalid procedure call or argument"},
         {"more threads than a run may start", changed(560, field("257", 4)), "Invalid procedure call or argument"},
         {"thousands of threads", changed(560, field("3E4", 4)), "Invalid procedure call or argument"},
+        // Faults come in the order the file is read: the thread count's range
+        // is checked once the whole file has been.
+        {"bad thread count, then a changed checksum",
+         std::string(good).replace(560, 4, field("999", 4)).replace(4205, 7, "EAE7E93"), "Invalid checksum."},
+        {"bad thread count, then cut short", changed(560, field("0", 4)).substr(0, 4000), "Input past end of file"},
         {"processor text all padding", changed(16, field("", 256)), "Invalid procedure call or argument"},
         {"clock not a number", changed(528, "fast"), "Type mismatch"},
         {"time not a number", changed(4197, littleEndian(std::nan(""))), "Overflow"},
