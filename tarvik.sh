@@ -6,7 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The hardware report decodes CPUID with libcpuid, which exists for x86 only.
+case "$(dpkg --print-architecture)" in
+    amd64 | i386) packages+=(libcpuid-dev) ;;
+esac
 
 install_missing() {
     local missing=()
