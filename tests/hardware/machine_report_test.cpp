@@ -164,6 +164,7 @@ TEST(MachineReport, WithoutRootTheHeaderNamesWhatNeedsRoot)
     // An eeprom that cannot be read, as a module's SPD file is for anyone but
     // root; a folder stands for it, since the tests may run as root.
     std::filesystem::create_directories(root.path() / "sys/bus/i2c/drivers/ee1004/0-0050/eeprom");
+    root.write("/sys/firmware/dmi/tables/DMI", "firmware table");
 
     const std::string asUser = describe(root, "cloud-vm", false).report;
     const std::string asRoot = describe(root, "cloud-vm", true).report;
@@ -172,4 +173,8 @@ TEST(MachineReport, WithoutRootTheHeaderNamesWhatNeedsRoot)
                                    "(the modules' SPD data), memory modules (dmidecode)\r\n\r\n"
                                    "Processors Information\r\n"));
     EXPECT_TRUE(asRoot.starts_with("Hardware report\r\n\r\nProcessors Information\r\n"));
+
+    // Without modules' eeproms or a firmware table root would see no more.
+    std::filesystem::remove_all(root.path() / "sys");
+    EXPECT_TRUE(describe(root, "cloud-vm", false).report.starts_with("Hardware report\r\n\r\nProcessors"));
 }

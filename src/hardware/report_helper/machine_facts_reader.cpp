@@ -173,7 +173,10 @@ MachineFacts collectMachineFacts(const std::filesystem::path &root, const Machin
     if (!sources.root) {
         if (spdUnreadable)
             facts.needRoot.push_back("memory timings (the modules' SPD data)");
-        if (sources.dmidecodeMemory.empty() && facts.modules.empty())
+        // dmidecode reads the firmware's table, which only root may read;
+        // machines without the table have no modules to list either way.
+        const bool firmwareTable = std::filesystem::exists(underRoot(root, "/sys/firmware/dmi/tables/DMI"));
+        if (firmwareTable && sources.dmidecodeMemory.empty() && facts.modules.empty())
             facts.needRoot.push_back("memory modules (dmidecode)");
     }
     return facts;
