@@ -48,7 +48,4 @@ std::optional<CpuidIdentity> identifyThisProcessor();
 // the file cannot be read or decoded.
 std::optional<CpuidIdentity> identifyRecordedProcessor(const std::filesystem::path &recording);
 
-// A source that reads `recording` each time it is asked.
-CpuidSource recordedCpuid(const std::filesystem::path &recording);
-
 } // namespace tarvik

@@ -78,9 +78,4 @@ std::optional<CpuidIdentity> identifyRecordedProcessor(const std::filesystem::pa
     return identify(raw);
 }
 
-CpuidSource recordedCpuid(const std::filesystem::path &recording)
-{
-    return [recording] { return identifyRecordedProcessor(recording); };
-}
-
 } // namespace tarvik

@@ -15,9 +15,4 @@ std::optional<CpuidIdentity> identifyRecordedProcessor(const std::filesystem::pa
     return std::nullopt;
 }
 
-CpuidSource recordedCpuid(const std::filesystem::path &recording)
-{
-    return [recording] { return identifyRecordedProcessor(recording); };
-}
-
 } // namespace tarvik
