@@ -6,7 +6,9 @@
 
 #include <charconv>
 #include <cstdio>
+#include <algorithm>
 #include <set>
+#include <sstream>
 #include <utility>
 
 namespace tarvik {
@@ -74,13 +76,6 @@ std::optional<CacheFacts> merged(std::optional<CacheFacts> fromSysfs, const std:
     return fromSysfs;
 }
 
-std::string hexNumber(int value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
-    return text;
-}
-
 std::string joined(const std::vector<std::string> &parts)
 {
     std::string text;
@@ -89,6 +84,38 @@ std::string joined(const std::vector<std::string> &parts)
             text += ", ";
         text += part;
     }
+    return text;
+}
+
+// Instruction sets by the flag cpuinfo lists them under, in the order the
+// report names them; the names match the CPUID identity's.
+const std::pair<const char *, const char *> InstructionSets[] = {
+    {"mmx", "MMX"},       {"mmxext", "MMX(+)"},  {"3dnow", "3DNow!"},   {"sse", "SSE"},         {"sse2", "SSE2"},
+    {"pni", "SSE3"},      {"ssse3", "SSSE3"},    {"sse4_1", "SSE4.1"},  {"sse4_2", "SSE4.2"},   {"sse4a", "SSE4A"},
+    {"lm", "x86-64"},     {"vmx", "VT-x"},       {"svm", "AMD-V"},      {"aes", "AES"},         {"avx", "AVX"},
+    {"avx2", "AVX2"},     {"avx512f", "AVX512F"}, {"fma", "FMA3"},      {"fma4", "FMA4"},       {"sha_ni", "SHA"},
+};
+
+// What either source lists: the kernel's flags show what the system enables
+// (libcpuid leaves out AVX-512 under some hypervisors that offer it), CPUID
+// what the processor has where cpuinfo lists no flags.
+std::string instructionSets(const std::string &cpuinfoFlags, const std::vector<std::string> &fromCpuid)
+{
+    std::set<std::string> flags;
+    std::istringstream words(cpuinfoFlags);
+    for (std::string word; words >> word;)
+        flags.insert(word);
+    std::vector<std::string> sets;
+    for (const auto &[flag, name] : InstructionSets)
+        if (flags.contains(flag) || std::find(fromCpuid.begin(), fromCpuid.end(), name) != fromCpuid.end())
+            sets.emplace_back(name);
+    return joined(sets);
+}
+
+std::string hexNumber(int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
     return text;
 }
 
@@ -125,7 +152,6 @@ void addCpuidIdentity(ProcessorFacts &facts, const CpuidIdentity &cpuid)
         facts.extModel = std::to_string(cpuid.extModel);
     if (facts.stepping.empty())
         facts.stepping = std::to_string(cpuid.stepping);
-    facts.instructions = joined(cpuid.instructionSets);
     if (!facts.cores && cpuid.cores > 0)
         facts.cores = cpuid.cores * facts.packages.value_or(1);
 }
@@ -153,6 +179,8 @@ ProcessorFacts readProcessorFacts(const std::filesystem::path &root, const std::
     }
     if (cpuid)
         addCpuidIdentity(facts, *cpuid);
+    facts.instructions = instructionSets(cpus.empty() ? std::string() : cpus.front().field("flags"),
+                                         cpuid ? cpuid->instructionSets : std::vector<std::string>());
 
     // Cores, or failing that threads, each have their own level-1 and
     // level-2 caches; how many level-3 caches there are only sysfs knows.
