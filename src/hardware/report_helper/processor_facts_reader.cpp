@@ -156,45 +156,56 @@ void addCpuidIdentity(ProcessorFacts &facts, const CpuidIdentity &cpuid)
         facts.cores = cpuid.cores * facts.packages.value_or(1);
 }
 
+ProcessorFacts cpuinfoFacts(const std::filesystem::path &root, const std::vector<CpuinfoEntry> &cpus)
+{
+    ProcessorFacts facts;
+    if (cpus.empty())
+        return facts;
+    const CpuinfoEntry &first = cpus.front();
+    facts.brand = processorName(first);
+    facts.vendor = first.field("vendor_id");
+    facts.extFamily = first.field("cpu family");
+    facts.extModel = first.field("model");
+    facts.revision = armRevision(first);
+    facts.stepping = first.field("stepping").empty() ? facts.revision : first.field("stepping");
+    facts.clockMHz = cpuClockMHz(root, first);
+    facts.threads = static_cast<int>(cpus.size());
+    facts.packages = distinctCount(cpus, {"physical id"});
+    facts.cores = distinctCount(cpus, {"physical id", "core id"});
+    return facts;
+}
+
+// Cores, or failing that threads, each have their own level-1 and level-2
+// caches; how many level-3 caches there are only sysfs knows.
+void addCaches(ProcessorFacts &facts, const std::filesystem::path &root, const std::vector<CpuinfoEntry> &cpus,
+               const std::optional<CpuidIdentity> &cpuid)
+{
+    const int perCore = facts.cores.value_or(facts.threads);
+    const auto fromCpuid = [&](std::optional<CpuidCache> CpuidIdentity::*level, int count) {
+        return cpuidCaches(cpuid ? (*cpuid).*level : std::nullopt, count);
+    };
+    const std::set<std::string> anyType = {"Unified", "Data", "Instruction"};
+    facts.l1Data = merged(sysfsCaches(root, cpus, 1, {"Data"}), fromCpuid(&CpuidIdentity::l1Data, perCore));
+    facts.l1Instruction =
+        merged(sysfsCaches(root, cpus, 1, {"Instruction"}), fromCpuid(&CpuidIdentity::l1Instruction, perCore));
+    auto l2 = fromCpuid(&CpuidIdentity::l2, perCore);
+    if (const auto lineKB = cpus.empty() ? std::nullopt : levelTwoCacheLineKB(cpus.front()))
+        l2 = CacheFacts{perCore, *lineKB, l2 ? l2->ways : 0, l2 ? l2->lineBytes : 0};
+    facts.l2 = merged(sysfsCaches(root, cpus, 2, anyType), l2);
+    facts.l3 = merged(sysfsCaches(root, cpus, 3, anyType), fromCpuid(&CpuidIdentity::l3, 0));
+}
+
 } // namespace
 
 ProcessorFacts readProcessorFacts(const std::filesystem::path &root, const std::optional<CpuidIdentity> &cpuid)
 {
     const auto cpus = parseCpuinfo(readFileText(underRoot(root, "/proc/cpuinfo")).value_or(""));
-    ProcessorFacts facts;
-    if (!cpus.empty()) {
-        const CpuinfoEntry &first = cpus.front();
-        facts.brand = processorName(first);
-        facts.vendor = first.field("vendor_id");
-        facts.extFamily = first.field("cpu family");
-        facts.extModel = first.field("model");
-        facts.stepping = first.field("stepping");
-        facts.revision = armRevision(first);
-        if (facts.stepping.empty())
-            facts.stepping = facts.revision;
-        facts.clockMHz = cpuClockMHz(root, first);
-        facts.threads = static_cast<int>(cpus.size());
-        facts.packages = distinctCount(cpus, {"physical id"});
-        facts.cores = distinctCount(cpus, {"physical id", "core id"});
-    }
+    ProcessorFacts facts = cpuinfoFacts(root, cpus);
     if (cpuid)
         addCpuidIdentity(facts, *cpuid);
     facts.instructions = instructionSets(cpus.empty() ? std::string() : cpus.front().field("flags"),
                                          cpuid ? cpuid->instructionSets : std::vector<std::string>());
-
-    // Cores, or failing that threads, each have their own level-1 and
-    // level-2 caches; how many level-3 caches there are only sysfs knows.
-    const int perCore = facts.cores.value_or(facts.threads);
-    facts.l1Data = merged(sysfsCaches(root, cpus, 1, {"Data"}), cpuidCaches(cpuid ? cpuid->l1Data : std::nullopt, perCore));
-    facts.l1Instruction = merged(sysfsCaches(root, cpus, 1, {"Instruction"}),
-                                 cpuidCaches(cpuid ? cpuid->l1Instruction : std::nullopt, perCore));
-    auto l2 = cpuidCaches(cpuid ? cpuid->l2 : std::nullopt, perCore);
-    if (!cpus.empty())
-        if (const auto lineKB = levelTwoCacheLineKB(cpus.front()))
-            l2 = CacheFacts{perCore, *lineKB, l2 ? l2->ways : 0, l2 ? l2->lineBytes : 0};
-    facts.l2 = merged(sysfsCaches(root, cpus, 2, {"Unified", "Data", "Instruction"}), l2);
-    facts.l3 = merged(sysfsCaches(root, cpus, 3, {"Unified", "Data", "Instruction"}),
-                      cpuidCaches(cpuid ? cpuid->l3 : std::nullopt, 0));
+    addCaches(facts, root, cpus, cpuid);
     return facts;
 }
 

@@ -154,7 +154,7 @@ std::string channelsText(const std::optional<int> &channels)
     static const char *const named[] = {"Single", "Dual", "Triple", "Quad"};
     if (!channels)
         return {};
-    return *channels <= 4 ? named[*channels - 1] : std::to_string(*channels);
+    return *channels >= 1 && *channels <= 4 ? named[*channels - 1] : std::to_string(*channels);
 }
 
 std::string clocks(const std::vector<SpdFacts> &spd, int MemoryTimings::*timing)
