@@ -12,7 +12,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Only what the build uses: the benchmarks are plain programs, not Google Benchmark.
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev locales)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev locales)
+# The hardware report decodes CPUID with libcpuid, which exists for x86 only.
+case "$(dpkg --print-architecture)" in
+    amd64 | i386) packages+=(libcpuid-dev) ;;
+esac
 clang_packages=(clang libclang-rt-14-dev)
 
 install_missing() {

@@ -2,6 +2,7 @@
 
 #include "foundation/fault.h"
 #include "foundation/blanks.h"
+#include "hardware/processor_names.h"
 #include "hardware/system_files.h"
 
 #include <charconv>
@@ -27,6 +28,23 @@ std::optional<int> processorNumber(const std::string &text)
 }
 
 } // namespace
+
+std::string processorName(const CpuinfoEntry &cpu)
+{
+    const std::string modelName = cpu.field("model name");
+    return modelName.empty() ? armProcessorName(cpu.field("CPU implementer"), cpu.field("CPU part")) : modelName;
+}
+
+std::optional<std::int64_t> levelTwoCacheLineKB(const CpuinfoEntry &cpu)
+{
+    const std::string text = cpu.field("cache size");
+    std::int64_t kb = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), kb);
+    if (cpu.field("vendor_id") == "GenuineIntel" || error != std::errc() || kb <= 0 ||
+        std::string_view(end, text.data() + text.size()) != " KB")
+        return std::nullopt;
+    return kb;
+}
 
 std::vector<CpuinfoEntry> parseCpuinfo(const std::string &text)
 {

@@ -39,7 +39,7 @@ TEST(MachineFacts, ProcessorMemoryAndMainboardFromTheKernelFiles)
     FakeRoot root;
     writeQuadThreadMachine(root);
 
-    const MachineFacts facts = collectMachineFacts(root.path(), "E: MEMORY_DEVICE_0_SIZE=8589934592\n", "");
+    const MachineFacts facts = collectMachineFacts(root.path(), MachineSources{"E: MEMORY_DEVICE_0_SIZE=8589934592\n", "", std::nullopt, true});
 
     EXPECT_EQ(facts.processor.brand, "Intel(R) Core(TM) i3-8100 CPU @ 3.60GHz");
     EXPECT_EQ(facts.processor.stepping, "11");
@@ -47,8 +47,10 @@ TEST(MachineFacts, ProcessorMemoryAndMainboardFromTheKernelFiles)
     EXPECT_EQ(facts.processor.threads, 4);
     EXPECT_EQ(facts.processor.packages, 1);
     EXPECT_EQ(facts.processor.cores, 2);
-    EXPECT_EQ(facts.processor.l2TotalKB, 512);  // one cache per core, not per thread
-    EXPECT_EQ(facts.processor.l3TotalKB, 6144);
+    ASSERT_TRUE(facts.processor.l2 && facts.processor.l3);
+    EXPECT_EQ(facts.processor.l2->count, 2); // one cache per core, not per thread
+    EXPECT_EQ(facts.processor.l2->totalKB(), 512);
+    EXPECT_EQ(facts.processor.l3->totalKB(), 6144);
     EXPECT_EQ(facts.memoryTotalKB, 8052532);
     ASSERT_EQ(facts.modules.size(), 1u);
     EXPECT_EQ(facts.modules[0].sizeMB, 8192);
@@ -59,14 +61,15 @@ TEST(MachineFacts, DmidecodeModulesWinOverUdevAndAnEmptyRootGivesNothing)
 {
     FakeRoot root;
     const MachineFacts facts = collectMachineFacts(
-        root.path(), "E: MEMORY_DEVICE_0_SIZE=8589934592\n",
-        "Handle 0x0011, DMI type 17, 40 bytes\nMemory Device\n\tSize: 4 GB\n\tType: DDR3\n");
+        root.path(), MachineSources{"E: MEMORY_DEVICE_0_SIZE=8589934592\n",
+                                    "Handle 0x0011, DMI type 17, 40 bytes\nMemory Device\n\tSize: 4 GB\n\tType: DDR3\n",
+                                    std::nullopt, true});
 
     ASSERT_EQ(facts.modules.size(), 1u);
     EXPECT_EQ(facts.modules[0].type, "DDR3");
     EXPECT_EQ(facts.processor.threads, 0);
     EXPECT_EQ(facts.processor.clockMHz, std::nullopt);
-    EXPECT_EQ(facts.processor.l2TotalKB, std::nullopt);
+    EXPECT_EQ(facts.processor.l2, std::nullopt);
     EXPECT_EQ(facts.memoryTotalKB, std::nullopt);
     EXPECT_TRUE(facts.dmi.empty());
 }

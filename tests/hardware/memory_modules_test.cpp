@@ -75,3 +75,22 @@ TEST(MemoryModules, DmidecodeRecordsSkipEmptySlotsAndUnknownTexts)
     EXPECT_EQ(modules[1].sizeMB, 2048);
     EXPECT_EQ(modules[1].configuredSpeedMTs, 667);
 }
+
+TEST(MemoryModules, ChannelsWhereEverySlotNamesOne)
+{
+    const auto modules = [](std::initializer_list<std::pair<const char *, const char *>> slots) {
+        std::vector<MemoryModule> list;
+        for (const auto &[locator, bank] : slots) {
+            MemoryModule module;
+            module.locator = locator;
+            module.bankLocator = bank;
+            list.push_back(module);
+        }
+        return list;
+    };
+    EXPECT_EQ(channelCount(modules({{"ChannelA-DIMM0", "BANK 0"}, {"ChannelB-DIMM0", "BANK 2"}})), 2);
+    EXPECT_EQ(channelCount(modules({{"DIMM 0", "P0 CHANNEL A"}, {"DIMM 1", "P0 CHANNEL A"}})), 1);
+    EXPECT_EQ(channelCount(modules({{"DIMM 0", "P0 CHANNEL A"}, {"DIMM_B1", "BANK 1"}})), std::nullopt);
+    EXPECT_EQ(channelCount(modules({{"Channel", ""}})), std::nullopt);
+    EXPECT_EQ(channelCount({}), std::nullopt);
+}

@@ -69,6 +69,28 @@ TEST(ProcessorScan, ClockFallsBackToMaximumAndMayBeUnknown)
     EXPECT_EQ(cpus[1].CurrentClockSpeed, std::nullopt);
 }
 
+TEST(ProcessorScan, WithoutCacheFoldersLevelTwoComesFromCpuinfoThenCpuid)
+{
+    FakeRoot root;
+    root.write("/proc/cpuinfo", "processor : 0\nvendor_id : AuthenticAMD\ncache size : 512 KB\n\n"
+                                "processor : 1\nvendor_id : GenuineIntel\ncache size : 6144 KB\n\n"
+                                "processor : 2\nvendor_id : GenuineIntel\ncache size : 6144 KB\n");
+    int asked = 0;
+    CpuidIdentity identity;
+    identity.l2 = CpuidCache{256, 4, 64};
+    const auto cpus = readProcessors(root.path(), [&] {
+        ++asked;
+        return std::optional<CpuidIdentity>(identity);
+    });
+
+    ASSERT_EQ(cpus.size(), 3u);
+    EXPECT_EQ(cpus[0].L2CacheSize, 512);
+    // Intel's line holds the last-level cache, not level 2.
+    EXPECT_EQ(cpus[1].L2CacheSize, 256);
+    EXPECT_EQ(cpus[2].L2CacheSize, 256);
+    EXPECT_EQ(asked, 1);
+}
+
 TEST(ProcessorScan, UnreadableCpuinfoIsAFault)
 {
     FakeRoot root;

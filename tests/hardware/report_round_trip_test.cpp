@@ -11,19 +11,22 @@ using namespace tarvik;
 TEST(ReportRoundTrip, HelperReportFeedsTheSummary)
 {
     MachineFacts facts;
-    facts.processor = ProcessorFacts{.brand = "AMD Ryzen 7 5800X 8-Core Processor",
-                                     .vendor = "AuthenticAMD",
-                                     .family = "25",
-                                     .model = "33",
-                                     .stepping = "0",
-                                     .clockMHz = 3800.0,
-                                     .threads = 16,
-                                     .packages = 1,
-                                     .cores = 8,
-                                     .l2TotalKB = 4096,
-                                     .l3TotalKB = 32768};
-    facts.modules = {{"DIMM_A2", "DDR4", "G.Skill", "F4-3600C16-16GVKC", 16384, 3600, 3600},
-                     {"DIMM_B2", "DDR4", "G.Skill", "F4-3600C16-16GVKC", 16384, 3600, 3600}};
+    facts.processor.brand = "AMD Ryzen 7 5800X 8-Core Processor";
+    facts.processor.vendor = "AuthenticAMD";
+    facts.processor.codename = "Vermeer";
+    facts.processor.extFamily = "25";
+    facts.processor.extModel = "33";
+    facts.processor.stepping = "0";
+    facts.processor.clockMHz = 3800.0;
+    facts.processor.coreVoltage = 1.35;
+    facts.processor.threads = 16;
+    facts.processor.packages = 1;
+    facts.processor.cores = 8;
+    facts.processor.l2 = CacheFacts{8, 512, 8, 64};
+    facts.processor.l3 = CacheFacts{1, 32768, 16, 64};
+    facts.spd = {SpdFacts{"DDR4", "F4-3600C16-16GVKC", 3600, MemoryTimings{16, 19, 19, 39, 3600}}};
+    facts.modules = {{"DIMM_A2", "DDR4", "G.Skill", "F4-3600C16-16GVKC", 16384, 3600, 3600, ""},
+                     {"DIMM_B2", "DDR4", "G.Skill", "F4-3600C16-16GVKC", 16384, 3600, 3600, ""}};
     facts.dmi = {{"board_vendor", "Micro-Star International Co., Ltd."},
                  {"board_name", "MAG B550 TOMAHAWK (MS-7C91)"},
                  {"chassis_vendor", "Micro-Star International Co., Ltd."}};
@@ -40,6 +43,9 @@ TEST(ReportRoundTrip, HelperReportFeedsTheSummary)
     EXPECT_EQ(fields.mem_freq, "1800");
     EXPECT_EQ(fields.board_vendor, "Micro-Star International Co., Ltd.");
     EXPECT_EQ(fields.board_model, "MAG B550 TOMAHAWK (MS-7C91)");
-    EXPECT_NE(fields.cpu_string.find("L2 Cache: 4096 KB"), std::string::npos);
+    EXPECT_EQ(fields.cpu_string, "AMD Ryzen 7 5800X 8-Core Processor\r\nCore: Vermeer 0\r\nClock: 3800 MHz\r\n"
+                                 "Vcore: 1.35 V\r\nFSB: 0 MHz\r\nL2 Cache: 4096 KB\r\n\r\n"
+                                 "Memory: 32768 MB DDR4\r\nFrequency: 1800 MHz @ 16-19-19-39\r\n\r\n"
+                                 "Mainboard: Micro-Star International Co., Ltd. MAG B550 TOMAHAWK (MS-7C91)");
     EXPECT_EQ(table.getValue("DMI System Enclosure.manufacturer"), ""); // the parser stops there
 }

@@ -9,20 +9,20 @@ namespace {
 MachineFacts desktop()
 {
     MachineFacts facts;
-    facts.processor = ProcessorFacts{.brand = "Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz",
-                                     .vendor = "GenuineIntel",
-                                     .family = "6",
-                                     .model = "142",
-                                     .stepping = "10",
-                                     .clockMHz = 1800.04,
-                                     .threads = 8,
-                                     .packages = 1,
-                                     .cores = 4,
-                                     .l2TotalKB = 1024,
-                                     .l3TotalKB = std::nullopt};
+    facts.processor.brand = "Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz";
+    facts.processor.vendor = "GenuineIntel";
+    facts.processor.extFamily = std::string("6");
+    facts.processor.extModel = "142";
+    facts.processor.stepping = "10";
+    facts.processor.clockMHz = 1800.04;
+    facts.processor.threads = 8;
+    facts.processor.packages = 1;
+    facts.processor.cores = 4;
+    facts.processor.l1Data = CacheFacts{4, 32, 8, 0};
+    facts.processor.l2 = CacheFacts{4, 256, 4, 64};
     facts.memoryTotalKB = 16300000;
-    facts.modules = {{"DIMM A1", "DDR4", "Kingston", "KHX\t2400", 8192, 2400, 2133},
-                     {"DIMM B1", "DDR4", "", "", 8192, 2400, 0}};
+    facts.modules = {{"DIMM A1", "DDR4", "Kingston", "KHX\t2400", 8192, 2400, 2133, ""},
+                     {"DIMM B1", "DDR4", "", "", 8192, 2400, 0, ""}};
     facts.dmi = {{"board_vendor", "ASUSTeK COMPUTER INC."}, {"board_name", "PRIME B360-PLUS"},
                  {"chassis_type", "3"}};
     return facts;
@@ -41,11 +41,14 @@ TEST(ReportWriter, SectionsOfTabbedItemsWithUnknownValuesLeftOut)
               "\tName\t\t\tIntel Core i5-8250U\r\n"
               "\tSpecification\t\tIntel(R) Core(TM) i5-8250U CPU @ 1.60GHz\r\n"
               "\tVendor\t\t\tGenuineIntel\r\n"
-              "\tFamily\t\t\t6\r\n"
-              "\tModel\t\t\t142\r\n"
+              "\tStepping\t\t10\r\n"
+              "\tExt. Family\t\t6\r\n"
+              "\tExt. Model\t\t142\r\n"
               "\tCore Stepping\t\t10\r\n"
               "\tCore Speed\t\t1800.0 MHz\r\n"
-              "\tL2 cache\t\t1024 KBytes\r\n\r\n"
+              "\tL1 Data cache\t\t4 x 32 KBytes, 8-way set associative\r\n"
+              // totals for the levels the summary reads
+              "\tL2 cache\t\t1024 KBytes, 4-way set associative, 64-byte line size\r\n\r\n"
               "Chipset\r\n--------\r\n\r\n"
               "\tMemory Type\t\tDDR4\r\n"
               "\tMemory Size\t\t16384 MBytes\r\n"  // installed modules, not the kernel's usable total

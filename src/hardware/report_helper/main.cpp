@@ -6,6 +6,8 @@
 #include "hardware/report_helper/machine_facts_reader.h"
 #include "hardware/system_files.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -31,9 +33,10 @@ int main(int argc, char **argv)
         return 2;
     }
     const ReportOptions options = reportOptionsFromSettings(readFileText(settingsFile(argv[0])).value_or(""));
-    const MachineFacts facts =
-        collectMachineFacts("/", commandOutput({"udevadm", "info", "-p", "/sys/devices/virtual/dmi/id"}),
-                            commandOutput({"dmidecode", "-t", "17"}));
+    const bool root = geteuid() == 0;
+    const MachineFacts facts = collectMachineFacts(
+        "/", MachineSources{commandOutput({"udevadm", "info", "-p", "/sys/devices/virtual/dmi/id"}),
+                            commandOutput({"dmidecode", "-t", "17"}), identifyThisProcessor(), root});
     if (!writeReportFile(*reportPath, reportText(facts, options))) {
         std::cerr << argv[0] << ": cannot write " << reportPath->string() << "\n";
         return 1;

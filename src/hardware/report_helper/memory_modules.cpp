@@ -3,7 +3,9 @@
 #include "foundation/blanks.h"
 
 #include <charconv>
+#include <cctype>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace tarvik {
@@ -84,10 +86,40 @@ MemoryModule dmidecodeModule(const SlotProperties &fields)
                         dmidecodeSizeMB(valueOf(fields, "Size")),
                         static_cast<int>(leadingWhole(valueOf(fields, "Speed"))),
                         static_cast<int>(leadingWhole(configured.empty() ? valueOf(fields, "Configured Clock Speed")
-                                                                         : configured))};
+                                                                         : configured)),
+                        knownText(valueOf(fields, "Bank Locator"))};
+}
+
+// The channel letter or digit after the word "channel" in a slot name.
+std::optional<char> channelOf(const std::string &slotName)
+{
+    std::string upper = slotName;
+    for (char &c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto word = upper.find("CHANNEL");
+    if (word == std::string::npos)
+        return std::nullopt;
+    const auto name = upper.find_first_not_of(" _-", word + 7);
+    if (name == std::string::npos || !std::isalnum(static_cast<unsigned char>(upper[name])))
+        return std::nullopt;
+    return upper[name];
 }
 
 } // namespace
+
+std::optional<int> channelCount(const std::vector<MemoryModule> &modules)
+{
+    std::set<char> channels;
+    for (const MemoryModule &module : modules) {
+        auto channel = channelOf(module.bankLocator);
+        if (!channel)
+            channel = channelOf(module.locator);
+        if (!channel)
+            return std::nullopt;
+        channels.insert(*channel);
+    }
+    return channels.empty() ? std::nullopt : std::optional<int>(static_cast<int>(channels.size()));
+}
 
 std::vector<MemoryModule> modulesFromUdev(const std::string &udevInfo)
 {
@@ -102,7 +134,8 @@ std::vector<MemoryModule> modulesFromUdev(const std::string &udevInfo)
                                        valueOf(properties, "PART_NUMBER"),
                                        sizeBytes / (1024 * 1024),
                                        static_cast<int>(leadingWhole(valueOf(properties, "SPEED_MTS"))),
-                                       static_cast<int>(leadingWhole(valueOf(properties, "CONFIGURED_SPEED_MTS")))});
+                                       static_cast<int>(leadingWhole(valueOf(properties, "CONFIGURED_SPEED_MTS"))),
+                                       valueOf(properties, "BANK_LOCATOR")});
     }
     return modules;
 }

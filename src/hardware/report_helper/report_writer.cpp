@@ -62,6 +62,32 @@ std::string clockText(const std::optional<double> &mhz)
     return mhz ? oneDecimal(*mhz) + " MHz" : std::string();
 }
 
+std::string voltageText(const std::optional<double> &volts)
+{
+    if (!volts)
+        return {};
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *volts, std::chars_format::fixed, 3);
+    return std::string(buffer, result.ptr) + " V";
+}
+
+// "6 x 32 KBytes, 8-way set associative, 64-byte line size". Level 2 and 3
+// give their total instead of the count: readers of the report take the
+// count-times-size form apart for single-digit counts only.
+std::string cacheText(const std::optional<CacheFacts> &cache, bool total)
+{
+    if (!cache)
+        return {};
+    std::string text = total || cache->count <= 1
+                           ? std::to_string(cache->totalKB()) + " KBytes"
+                           : std::to_string(cache->count) + " x " + std::to_string(cache->eachKB) + " KBytes";
+    if (cache->ways > 0)
+        text += ", " + std::to_string(cache->ways) + "-way set associative";
+    if (cache->lineBytes > 0)
+        text += ", " + std::to_string(cache->lineBytes) + "-byte line size";
+    return text;
+}
+
 Items processorItems(const ProcessorFacts &cpu)
 {
     return {
@@ -69,14 +95,26 @@ Items processorItems(const ProcessorFacts &cpu)
         {"Number of cores", withUnit(cpu.cores, "")},
         {"Number of threads", cpu.threads > 0 ? std::to_string(cpu.threads) : std::string()},
         {"Name", shortProcessorName(cpu.brand)},
+        {"Codename", cpu.codename},
         {"Specification", cpu.brand},
         {"Vendor", cpu.vendor},
         {"Family", cpu.family},
         {"Model", cpu.model},
+        {"Stepping", cpu.stepping},
+        {"Ext. Family", cpu.extFamily},
+        {"Ext. Model", cpu.extModel},
+        {"Revision", cpu.revision},
+        // The summary shows this item as the stepping.
         {"Core Stepping", cpu.stepping},
+        {"Instructions sets", cpu.instructions},
         {"Core Speed", clockText(cpu.clockMHz)},
-        {"L2 cache", withUnit(cpu.l2TotalKB, " KBytes")},
-        {"L3 cache", withUnit(cpu.l3TotalKB, " KBytes")},
+        {"Core Voltage", voltageText(cpu.coreVoltage)},
+        // The summary's core voltage is read from this item.
+        {"max VID", voltageText(cpu.coreVoltage)},
+        {"L1 Data cache", cacheText(cpu.l1Data, false)},
+        {"L1 Instruction cache", cacheText(cpu.l1Instruction, false)},
+        {"L2 cache", cacheText(cpu.l2, true)},
+        {"L3 cache", cacheText(cpu.l3, true)},
     };
 }
 
@@ -103,14 +141,51 @@ std::optional<std::int64_t> memorySizeMB(const MachineFacts &facts)
     return std::nullopt;
 }
 
+std::string memoryType(const MachineFacts &facts)
+{
+    for (const MemoryModule &module : facts.modules)
+        if (!module.type.empty())
+            return module.type;
+    return facts.spd.empty() ? std::string() : facts.spd.front().type;
+}
+
+std::string channelsText(const std::optional<int> &channels)
+{
+    static const char *const named[] = {"Single", "Dual", "Triple", "Quad"};
+    if (!channels)
+        return {};
+    return *channels >= 1 && *channels <= 4 ? named[*channels - 1] : std::to_string(*channels);
+}
+
+std::string clocks(const std::vector<SpdFacts> &spd, int MemoryTimings::*timing)
+{
+    return spd.empty() ? std::string() : std::to_string(spd.front().timings.*timing) + " clocks";
+}
+
 Items memoryItems(const MachineFacts &facts)
 {
-    const auto typed = std::find_if(facts.modules.begin(), facts.modules.end(),
-                                    [](const MemoryModule &module) { return !module.type.empty(); });
     return {
-        {"Memory Type", typed == facts.modules.end() ? std::string() : typed->type},
+        {"Memory Type", memoryType(facts)},
         {"Memory Size", withUnit(memorySizeMB(facts), " MBytes")},
+        {"Channels", channelsText(facts.channels)},
         {"Memory Frequency", clockText(memoryClockMHz(facts.modules))},
+        {"CAS#", clocks(facts.spd, &MemoryTimings::cas)},
+        {"RAS# to CAS#", clocks(facts.spd, &MemoryTimings::rasToCas)},
+        {"RAS# Precharge", clocks(facts.spd, &MemoryTimings::rasPrecharge)},
+        {"Cycle Time (tRAS)", clocks(facts.spd, &MemoryTimings::cycleTime)},
+    };
+}
+
+Items spdItems(std::size_t slot, const SpdFacts &spd)
+{
+    const MemoryTimings &t = spd.timings;
+    return {
+        {"DIMM #", std::to_string(slot + 1)},
+        {"Memory type", spd.type},
+        {"Max bandwidth", spd.type + "-" + std::to_string(spd.maxMTs) + " (" + oneDecimal(spd.maxMTs / 2.0) + " MHz)"},
+        {"Part number", spd.partNumber},
+        {"Timings", std::to_string(t.cas) + "-" + std::to_string(t.rasToCas) + "-" + std::to_string(t.rasPrecharge) +
+                        "-" + std::to_string(t.cycleTime) + " at " + oneDecimal(t.atMTs / 2.0) + " MHz"},
     };
 }
 
@@ -175,9 +250,21 @@ std::string shortProcessorName(const std::string &brand)
 
 std::string reportText(const MachineFacts &facts, const ReportOptions &options)
 {
-    std::string report = std::string("Hardware report") + LineEnd + LineEnd;
+    std::string report = std::string("Hardware report") + LineEnd;
+    if (!facts.needRoot.empty()) {
+        std::string items;
+        for (const std::string &item : facts.needRoot) {
+            if (!items.empty())
+                items += ", ";
+            items += item;
+        }
+        report += "Left out, since reading them needs root: " + items + LineEnd;
+    }
+    report += LineEnd;
     appendSection(report, "Processors Information", processorItems(facts.processor));
     appendSection(report, "Chipset", memoryItems(facts));
+    for (std::size_t slot = 0; slot < facts.spd.size(); ++slot)
+        appendSection(report, "Memory SPD", spdItems(slot, facts.spd[slot]));
     if (options.dmi)
         appendDmiSections(report, facts);
     return report;
