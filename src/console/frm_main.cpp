@@ -9,6 +9,7 @@
 #include "hardware/hardware_commands.h"
 #include "libraries/library_commands.h"
 #include "records/score_storage.h"
+#include "submit/submit_commands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,7 +34,8 @@ frmMain::frmMain(const LaunchOptions &options)
       m_run(*this, records),
       m_runCalls(m_run, *this, cacheMode),
       m_gateway(m_runCalls),
-      m_commands(*this)
+      m_commands(*this),
+      m_submission(std::make_unique<ConsoleSubmission>(*this))
 {
     resize(473, 418);
     QFont font(QStringLiteral("Courier New"));
@@ -52,6 +54,7 @@ frmMain::frmMain(const LaunchOptions &options)
     m_commands.add(scoreCommands(*this));
     m_commands.add(hardwareCommands(*this));
     m_commands.add(libraryCommands(*this));
+    m_commands.add(submitCommands(*this));
     if (options.terminal)
         m_terminal = std::make_unique<TerminalBridge>(*this);
     messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);

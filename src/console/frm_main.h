@@ -19,6 +19,7 @@
 namespace tarvik {
 
 class TerminalBridge;
+class ConsoleSubmission;
 
 // How the program was started.
 struct LaunchOptions {
@@ -54,6 +55,8 @@ public:
     // The command loop: runs `cmd`, then every line read after it. It only
     // ends with the process.
     [[noreturn]] void doInput(const std::string &cmd);
+    // Runs one command line at once, outside the loop; false when it failed.
+    bool runCommand(const std::string &cmd) { return m_commands.run(cmd); }
 
     // Test runs.
     void StartTest(std::int16_t size, bool quiet);
@@ -64,6 +67,9 @@ public:
     // Loading changes nothing unless the whole file is valid.
     std::string SaveScore(const std::string &path, std::int16_t test);
     std::string LoadScore(const std::string &path);
+
+    // Submission to the result server, for the commands and the front end.
+    ConsoleSubmission &submission() { return *m_submission; }
 
     // Settings and helpers.
     void loadUserName();
@@ -123,6 +129,7 @@ private:
     RunCalls m_runCalls;
     ConsoleGateway m_gateway;
     CommandInterpreter m_commands;
+    std::unique_ptr<ConsoleSubmission> m_submission;
     std::unique_ptr<TerminalBridge> m_terminal;
 };
 
