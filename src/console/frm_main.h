@@ -46,6 +46,7 @@ public:
     bool isAwaitingInput() const;
     QString paneText() const { return txtOut->toPlainText(); }
     QLineEdit *inputField() const { return txtConsole; }
+    const LaunchOptions &launchOptions() const { return m_options; }
 
     // Start-up, test menu and shut-down.
     void Form_Load();
@@ -117,6 +118,9 @@ private:
     void printLine(const QString &s);
     void appendToPane(const QString &text);
     void waitWhileTestRunning();
+    void keepEndInView();
+    bool copyPaneSelection(QEvent *event);
+    void openScoreFileInTerminal();
 
     LaunchOptions m_options;
     char m_decimalSeparator;

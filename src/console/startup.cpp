@@ -7,6 +7,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <cstdlib>
 
 namespace tarvik {
 
@@ -49,7 +52,22 @@ void frmMain::Form_Load()
     submissionIds.clear();
     PrintLn(QStringLiteral("Type help for instructions."));
     m_commands.run(std::string("hserver ") + kDefaultHwbotServer);
+    if (!m_options.terminal)
+        doInput("gui"); // the front end opens; the command loop waits behind it
+    if (!m_options.commandLine.isEmpty())
+        openScoreFileInTerminal();
     doInput(getInput().toStdString());
+}
+
+void frmMain::openScoreFileInTerminal()
+{
+    // The terminal has no viewer: the file is loaded into the console and
+    // its record shown; a refused file ends the program with a failure.
+    const std::string message = LoadScore(QFile::encodeName(m_options.commandLine).toStdString());
+    PrintLn(message);
+    if (message != "Score loaded.")
+        endProcess(EXIT_FAILURE);
+    m_commands.run("pr");
 }
 
 std::int16_t frmMain::PrintSelect()

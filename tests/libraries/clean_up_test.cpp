@@ -23,6 +23,7 @@ public:
         asked << title + ": " + question;
         return m_answer;
     }
+    void inform(const QString &title, const QString &text, BoxIcon) override { asked << title + ": " + text; }
     QStringList asked;
 
 private:

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace tarvik::gui {
+
+// Tells a click on a widget as a button does: the left button pressed and
+// released over the widget while it is enabled.
+class ClickTracker {
+public:
+    void press(const QMouseEvent *event) { m_pressed = event->button() == Qt::LeftButton; }
+
+    bool isClick(const QMouseEvent *event, const QWidget *widget)
+    {
+        const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                           widget->rect().contains(event->position().toPoint()) && widget->isEnabled();
+        m_pressed = false;
+        return click;
+    }
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace tarvik::gui
