@@ -12,6 +12,7 @@
 #include "gui/pictures.h"
 #include "gui/record_text.h"
 #include "gui/save_panel.h"
+#include "gui/submission_panel.h"
 #include "gui/test_box.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
@@ -134,6 +135,7 @@ void frmGUI::createPanels()
     fraSave = new SavePanel(*parentForm, this);
     fraInstall = new InstallPanel(*parentForm, this);
     fraAdvanced = new AdvancedPanel(*parentForm, this);
+    attachSubmissionPanel(new SubmissionPanel(*parentForm, *this));
 
     connect(Image2, &Picture::clicked, this, [this] { openWebSite(*parentForm, productWebSite()); });
     connect(Image3, &Picture::clicked, this, [this] { openWebSite(*parentForm, resultDatabaseWebSite()); });

@@ -5,9 +5,8 @@
 #include "console/numbers.h"
 #include "console/settings.h"
 #include "engine/start.h"
+#include "gui/console_input.h"
 #include "submit/result_client.h"
-
-#include <QMessageBox>
 
 namespace tarvik {
 
@@ -40,14 +39,9 @@ public:
     bool revertToGui() const override { return m_console.revert_to_gui; }
     void showMessage(const std::string &text) override
     {
-        QMessageBox::information(m_console.isVisible() ? &m_console : nullptr, ProductTitle(),
-                                 QString::fromStdString(text));
+        m_console.messageBox->inform(ProductTitle(), QString::fromStdString(text), BoxIcon::None);
     }
-    void submitGuiLine() override
-    {
-        m_console.inputField()->setText(QStringLiteral("gui"));
-        m_console.txtConsole_KeyDown(13, 0);
-    }
+    void submitGuiLine() override { gui::enterConsoleLine(m_console, QStringLiteral("gui")); }
     void runGui() override { m_console.runCommand("gui"); }
 
 private:
