@@ -1,7 +1,7 @@
 #include "serve.h"
 
 #include "network/protocol_server.h"
-#include "network/request_log.h"
+#include "request_log.h"
 #include "network/web_front.h"
 #include "stop_signals.h"
 #include "storage/database_worker.h"

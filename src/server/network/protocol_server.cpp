@@ -1,7 +1,7 @@
 #include "network/protocol_server.h"
 
 #include "network/protocol_connection.h"
-#include "network/request_log.h"
+#include "request_log.h"
 #include "protocol/reply_text.h"
 #include "storage/database_worker.h"
 

@@ -1,6 +1,6 @@
 #include "network/web_front.h"
 
-#include "network/request_log.h"
+#include "request_log.h"
 #include "protocol/request.h"
 #include "storage/database_worker.h"
 #include "storage/result_store.h"

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace tarvik::server {
 
@@ -43,6 +44,17 @@ std::optional<double> seconds(const std::string &text)
     return value;
 }
 
+// The names the sender may have computed the checksum with. The report form
+// carries the specification trimmed of blanks, while the sender's checksum
+// takes the specification as the report gave it, whose first byte is then a
+// blank; only that first byte counts.
+std::vector<std::string> checksumNames(const ProcessorRecord &processor)
+{
+    if (processor.form == ProcessorRecord::Form::Report)
+        return {processor.specification, " " + processor.specification};
+    return {processor.specification};
+}
+
 // Empty when the checksum matches, else why the test is refused.
 std::string checksumProblem(int test, double time, const std::string &sent, const ProcessorRecord &processor)
 {
@@ -50,12 +62,14 @@ std::string checksumProblem(int test, double time, const std::string &sent, cons
         return "no processor description to check the checksum against";
     try {
         // The clock in the processor record always has "." as its decimal point.
-        if (csum(static_cast<std::int16_t>(test), time, processor.clock, processor.specification, '.') != sent)
-            return "checksum does not match";
+        for (const std::string &name : checksumNames(processor)) {
+            if (csum(static_cast<std::int16_t>(test), time, processor.clock, name, '.') == sent)
+                return {};
+        }
     } catch (const Fault &fault) {
         return "checksum cannot be computed (" + fault.description() + ")";
     }
-    return {};
+    return "checksum does not match";
 }
 
 void checkTest(const SubmittedTest &sent, const ProcessorRecord &processor, CheckedSubmission &checked)

@@ -1,6 +1,6 @@
 #include "storage/database_worker.h"
 
-#include "network/request_log.h"
+#include "request_log.h"
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
 

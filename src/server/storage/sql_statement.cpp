@@ -10,11 +10,16 @@ QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, std::in
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    if (!query.prepare(statement))
-        throw StoreUnavailable(query.lastError().text().toStdString());
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (!query.exec())
+    // PostgreSQL cannot prepare schema changes, so statements without values run as they are.
+    bool done = false;
+    if (values.size() == 0) {
+        done = query.exec(statement);
+    } else if (query.prepare(statement)) {
+        for (const QVariant &value : values)
+            query.addBindValue(value);
+        done = query.exec();
+    }
+    if (!done)
         throw StoreUnavailable(query.lastError().text().toStdString());
     return query;
 }

@@ -1,4 +1,4 @@
-#include "network/request_log.h"
+#include "request_log.h"
 
 #include <QDateTime>
 
