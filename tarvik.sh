@@ -2,11 +2,13 @@
 # One entry point for a fresh Debian machine:
 #   ./tarvik.sh start [args...]  install what is missing, build, start Tarvik
 #   ./tarvik.sh test             install what is missing, build, run every test
+#   ./tarvik.sh server [args...] install what is missing, build, start the result server
 #   ./tarvik.sh bench            install what is missing, build and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev chromium)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libqt6sql6-sqlite libqt6sql6-psql libcpp-httplib-dev postgresql chromium)
 
 install_missing() {
     local missing=()
@@ -33,6 +35,12 @@ case "${1:-}" in
         build
         exec build/src/tarvik "$@"
         ;;
+    server)
+        shift
+        install_missing
+        build
+        exec build/src/server/tarvik-server "$@"
+        ;;
     test)
         install_missing
         build
@@ -47,7 +55,7 @@ case "${1:-}" in
         done
         ;;
     *)
-        echo "usage: $0 start [args...] | test | bench" >&2
+        echo "usage: $0 start [args...] | server [args...] | test | bench" >&2
         exit 2
         ;;
 esac
