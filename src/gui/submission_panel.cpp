@@ -117,9 +117,9 @@ void SubmissionPanel::lblSubmitFinal_Click()
     if (!msg.empty())
         m_console.messageBox->inform(QStringLiteral("Submission"), QString::fromStdString(msg), BoxIcon::Information);
     if (t32 != 0)
-        submitToHwbot(Test32M, t32, description);
+        submitTestToHwbot(Test32M, t32, description);
     if (t1024 != 0)
-        submitToHwbot(Test1024M, t1024, description);
+        submitTestToHwbot(Test1024M, t1024, description);
     m_window.deleteLater();
 }
 
@@ -148,7 +148,7 @@ void SubmissionPanel::handOverToConsole()
 
 // A page that cannot be made or written is skipped; the other test's page
 // still follows.
-void SubmissionPanel::submitToHwbot(std::int16_t test, double time, const std::string &description)
+void SubmissionPanel::submitTestToHwbot(std::int16_t test, double time, const std::string &description)
 {
     ConsoleSubmission &submission = m_console.submission();
     const submit::HwbotScore score{test, time, description, submission.client().getSubmissionId(test)};

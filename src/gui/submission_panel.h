@@ -41,7 +41,7 @@ private:
     void noTestsToSubmit();
     void askForUserName();
     void handOverToConsole();
-    void submitToHwbot(std::int16_t test, double time, const std::string &description);
+    void submitTestToHwbot(std::int16_t test, double time, const std::string &description);
 
     frmMain &m_console;
     frmGUI &m_window;

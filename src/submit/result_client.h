@@ -6,6 +6,7 @@
 #include "submit/wsocket.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvik::submit {
@@ -36,8 +37,8 @@ public:
 
 private:
     void submitThroughBrowser(const std::string &message);
-    // The direct submission's text, or nothing when the connection failed
-    // and the submission went to the browser instead.
+    // The server's reply (empty when none came in time), or nothing when no
+    // connection could be made.
     std::optional<std::string> submitDirectly(const std::string &message);
     std::string connectionFailed(const std::string &s_name, const std::string &s_description, bool quiet);
     // The reply, or nothing after saying that none came in time.
