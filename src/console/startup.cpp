@@ -4,6 +4,7 @@
 #include "console/numbers.h"
 #include "engine/process_end.h"
 #include "engine/start.h"
+#include "records/score_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,7 +66,7 @@ void frmMain::openScoreFileInTerminal()
     // its record shown; a refused file ends the program with a failure.
     const std::string message = LoadScore(QFile::encodeName(m_options.commandLine).toStdString());
     PrintLn(message);
-    if (message != "Score loaded.")
+    if (message != scoreResults::Loaded)
         endProcess(EXIT_FAILURE);
     m_commands.run("pr");
 }
