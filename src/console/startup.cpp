@@ -6,8 +6,6 @@
 #include "engine/start.h"
 #include "records/score_file.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <cstdlib>
@@ -30,7 +28,8 @@ void frmMain::Form_Load()
     if (!m_options.terminal)
         show();
     subHttp = true;
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The program stays in the folder it was started from, so that relative
+    // paths (save, load, a score file on the command line) are the user's.
     PrintLn("Welcome to " + ProductTitle() + ".");
     if (!m_options.commandLine.isEmpty()) {
         // A score file opens in the viewer, which loads it; no scan, no run.

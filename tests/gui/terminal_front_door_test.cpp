@@ -48,10 +48,12 @@ TEST(TerminalFrontDoor, AScoreFileOnTheCommandLineIsLoadedAndItsRecordShown)
 {
     ConsoleSession session;
     QTemporaryDir folder;
-    const QString file = writeFile(folder, "good.tks", scoreOfTest11());
-    session.start("ft 3\n", true, {file});
+    writeFile(folder, "good.tks", scoreOfTest11());
+    // A relative path is taken from the folder the program starts in.
+    session.process().setWorkingDirectory(folder.path());
+    session.start("ft 3\n", true, {"good.tks"});
     const QStringList transcript = session.finish();
-    EXPECT_TRUE(transcript.contains("Loading file " + file));
+    EXPECT_TRUE(transcript.contains("Loading file good.tks"));
     const qsizetype loaded = transcript.indexOf("Score loaded.");
     ASSERT_GE(loaded, 0) << transcript.join('\n').toStdString();
     EXPECT_EQ(transcript.value(loaded + 1), "Record for test 11: 95.125 seconds");
