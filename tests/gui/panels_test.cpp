@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 using namespace tarvik;
@@ -294,7 +295,13 @@ TEST_F(InstallPanel, TheReadmeIsWrittenOnceAndOpenedByTheDesktop)
 TEST_F(InstallPanel, ThePicturesOpenTheirWebSites)
 {
     gui::frmGUI &window = openFrontEnd();
-    click(window.Image2);
+    // A double click opens the site once.
+    QTest::mousePress(window.Image2, Qt::LeftButton);
+    QTest::mouseRelease(window.Image2, Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), window.Image2->mapToGlobal(QPointF(5, 5)),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.Image2, &second);
+    QTest::mouseRelease(window.Image2, Qt::LeftButton);
     click(window.Image3);
     ASSERT_EQ(desktop.opened.size(), 2);
     EXPECT_EQ(desktop.opened[0].scheme(), "https");
