@@ -27,11 +27,12 @@ public:
 
 private:
     // The console may be hidden behind the front end; a box belongs to the
-    // window the user is looking at.
+    // window the user is looking at, or to none (centred on the screen).
     QWidget *owner() const
     {
-        QWidget *active = QApplication::activeWindow();
-        return active ? active : m_parent;
+        if (QWidget *active = QApplication::activeWindow())
+            return active;
+        return m_parent->isVisible() ? m_parent : nullptr;
     }
 
     static QMessageBox::Icon boxIcon(BoxIcon icon)

@@ -24,7 +24,7 @@ public:
     virtual void inform(const QString &title, const QString &text, BoxIcon icon) = 0;
 };
 
-// A modal box over the active window, or over `parent` when no window is active.
+// A modal box over the active window, else over `parent` while it is shown.
 std::unique_ptr<MessageBox> windowMessageBox(QWidget *parent);
 // The question on the console, then "Yes/No" and a line read: yes or y,
 // in any letter case, is Yes; anything else is No.

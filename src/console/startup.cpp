@@ -4,9 +4,8 @@
 #include "console/numbers.h"
 #include "engine/process_end.h"
 #include "engine/start.h"
+#include "records/score_file.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <cstdlib>
@@ -29,7 +28,8 @@ void frmMain::Form_Load()
     if (!m_options.terminal)
         show();
     subHttp = true;
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The program stays in the folder it was started from, so that relative
+    // paths (save, load, a score file on the command line) are the user's.
     PrintLn("Welcome to " + ProductTitle() + ".");
     if (!m_options.commandLine.isEmpty()) {
         // A score file opens in the viewer, which loads it; no scan, no run.
@@ -65,7 +65,7 @@ void frmMain::openScoreFileInTerminal()
     // its record shown; a refused file ends the program with a failure.
     const std::string message = LoadScore(QFile::encodeName(m_options.commandLine).toStdString());
     PrintLn(message);
-    if (message != "Score loaded.")
+    if (message != scoreResults::Loaded)
         endProcess(EXIT_FAILURE);
     m_commands.run("pr");
 }

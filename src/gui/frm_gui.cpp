@@ -17,6 +17,7 @@
 #include "gui/text_fit.h"
 #include "gui/twips.h"
 #include "gui/web_links.h"
+#include "records/score_file.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -244,7 +245,7 @@ bool frmGUI::LoadScore(const QString &path)
     libAdvanced->setEnabled(false);
     scoreLoaded = true;
     const std::string message = parentForm->LoadScore(QFile::encodeName(path).toStdString());
-    if (message == "Score loaded.")
+    if (message == scoreResults::Loaded)
         return true;
     hide();
     parentForm->messageBox->inform(QStringLiteral("Error"), QString::fromStdString(message), BoxIcon::Critical);

@@ -4,6 +4,7 @@
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
+#include "records/score_file.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -97,7 +98,7 @@ void SavePanel::lblSaveScore_Click()
 void SavePanel::SaveTestScore(const QString &path, std::int16_t test)
 {
     const std::string message = m_console.SaveScore(QFile::encodeName(path).toStdString(), test);
-    if (message != "Score Saved.")
+    if (message != scoreResults::Saved)
         m_console.messageBox->inform(QCoreApplication::applicationName(), QString::fromStdString(message),
                                      BoxIcon::None);
 }
