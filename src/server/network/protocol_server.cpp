@@ -41,15 +41,18 @@ void ProtocolServer::incomingConnection(qintptr socket)
                 deliver(id, replies::refused(reason), "refused: " + reason);
             });
     connect(connection, &ProtocolConnection::messageReceived, this,
-            [this, id](ProtocolConnection *from, const std::string &message) {
-                Request request = interpretMessage(message);
-                if (auto *error = std::get_if<MessageError>(&request))
-                    deliver(id, replies::refused(error->reason), "refused: " + error->reason);
-                else if (auto *get = std::get_if<GetRequest>(&request))
-                    lookUp(id, get->id);
-                else
-                    submit(id, from->peer(), message, std::get<SubmitRequest>(std::move(request)));
-            });
+            [this, id](ProtocolConnection *from, const std::string &message) { act(id, from->peer(), message); });
+}
+
+void ProtocolServer::act(quint64 id, const std::string &peer, const std::string &message)
+{
+    Request request = interpretMessage(message);
+    if (auto *error = std::get_if<MessageError>(&request))
+        deliver(id, replies::refused(error->reason), "refused: " + error->reason);
+    else if (auto *get = std::get_if<GetRequest>(&request))
+        lookUp(id, get->id);
+    else
+        submit(id, peer, message, std::get<SubmitRequest>(std::move(request)));
 }
 
 void ProtocolServer::submit(quint64 id, const std::string &peer, const std::string &message, SubmitRequest request)

@@ -116,83 +116,99 @@ ResultStore &WebFront::threadStore()
 
 void WebFront::route()
 {
-    m_server->Get("/", [this](const httplib::Request &request, httplib::Response &response) {
-        try {
-            ResultStore &store = threadStore();
-            const std::vector<LeaderboardPage> ranked = boards(store, request);
-            std::vector<std::vector<StoredResult>> leading;
-            for (const LeaderboardPage &board : ranked)
-                leading.push_back(store.leaderboard(board.test, 1, ChartedResults).entries);
-            sendPage(response, 200, pages::leaderboard(ranked, leading));
-        } catch (const StoreUnavailable &fault) {
-            unavailable(response, fault);
-        }
-    });
-
-    m_server->Get("/api/results", [this](const httplib::Request &request, httplib::Response &response) {
-        try {
-            response.set_content(json::leaderboard(boards(threadStore(), request)), "application/json");
-        } catch (const StoreUnavailable &fault) {
-            logLine("database unavailable: " + std::string(fault.what()));
-            response.status = 503;
-            response.set_content("{\"error\":\"database unavailable\"}\n", "application/json");
-        }
-    });
-
-    m_server->Get("/score.cgi", [this](const httplib::Request &request, httplib::Response &response) {
-        const long long id = queryNumber(request, "id", 0, 2147483647);
-        if (id < 1) {
-            sendPage(response, 404, pages::noSuchResult(request.get_param_value("id")));
-            return;
-        }
-        try {
-            const std::optional<StoredResult> result = threadStore().result(id);
-            if (result)
-                sendPage(response, 200, pages::score(*result));
-            else
-                sendPage(response, 404, pages::noSuchResult(std::to_string(id)));
-        } catch (const StoreUnavailable &fault) {
-            unavailable(response, fault);
-        }
-    });
-
-    m_server->Get("/submit.cgi", [this](const httplib::Request &request, httplib::Response &response) {
-        const std::string message = request.get_param_value("SendStr");
-        if (message.size() > static_cast<std::size_t>(m_limits.maxMessageBytes)) {
-            sendPage(response, 413, pages::notice("Submission refused", "The message is too long."));
-            return;
-        }
-        Request parsed = interpretMessage(message);
-        if (auto *error = std::get_if<MessageError>(&parsed)) {
-            sendPage(response, 400, pages::notice("Submission refused", "The message was refused: " + error->reason + "."));
-            return;
-        }
-        auto *submit = std::get_if<SubmitRequest>(&parsed);
-        if (!submit) {
-            sendPage(response, 400, pages::notice("Submission refused", "Only submissions are taken here."));
-            return;
-        }
-        if (submit->checked.accepted.empty()) {
-            sendPage(response, 200, pages::submitted(submit->checked, {}));
-            return;
-        }
-        std::promise<DatabaseWorker::StoreOutcome> stored;
-        std::future<DatabaseWorker::StoreOutcome> outcome = stored.get_future();
-        m_database.submit({message, "http", request.remote_addr, submit->message, submit->checked},
-                          [&stored](DatabaseWorker::StoreOutcome result) { stored.set_value(std::move(result)); });
-        const DatabaseWorker::StoreOutcome result = outcome.get();
-        if (!result.stored) {
-            unavailable(response, StoreUnavailable("the submission could not be stored"));
-            return;
-        }
-        sendPage(response, 200, pages::submitted(submit->checked, result.ids));
-    });
-
+    using Page = void (WebFront::*)(const httplib::Request &, httplib::Response &);
+    const std::pair<const char *, Page> routes[] = {
+        {"/", &WebFront::showLeaderboard},
+        {"/api/results", &WebFront::showResultsJson},
+        {"/score.cgi", &WebFront::showScore},
+        {"/submit.cgi", &WebFront::takeSubmission},
+    };
+    for (const auto &[path, page] : routes)
+        m_server->Get(path, [this, page](const httplib::Request &request, httplib::Response &response) {
+            (this->*page)(request, response);
+        });
     m_server->set_error_handler([](const httplib::Request &request, httplib::Response &response) {
         // Pages of their own (a result that is not there) stay as they are.
         if (response.status == 404 && response.body.empty())
             sendPage(response, 404, pages::notice("Not found", "There is no page " + request.path + " here."));
     });
+}
+
+void WebFront::showLeaderboard(const httplib::Request &request, httplib::Response &response)
+{
+    try {
+        ResultStore &store = threadStore();
+        const std::vector<LeaderboardPage> ranked = boards(store, request);
+        std::vector<std::vector<StoredResult>> leading;
+        for (const LeaderboardPage &board : ranked)
+            leading.push_back(store.leaderboard(board.test, 1, ChartedResults).entries);
+        sendPage(response, 200, pages::leaderboard(ranked, leading));
+    } catch (const StoreUnavailable &fault) {
+        unavailable(response, fault);
+    }
+}
+
+void WebFront::showResultsJson(const httplib::Request &request, httplib::Response &response)
+{
+    try {
+        response.set_content(json::leaderboard(boards(threadStore(), request)), "application/json");
+    } catch (const StoreUnavailable &fault) {
+        logLine("database unavailable: " + std::string(fault.what()));
+        response.status = 503;
+        response.set_content("{\"error\":\"database unavailable\"}\n", "application/json");
+    }
+}
+
+void WebFront::showScore(const httplib::Request &request, httplib::Response &response)
+{
+    const long long id = queryNumber(request, "id", 0, 2147483647);
+    if (id < 1) {
+        sendPage(response, 404, pages::noSuchResult(request.get_param_value("id")));
+        return;
+    }
+    try {
+        const std::optional<StoredResult> result = threadStore().result(id);
+        if (result)
+            sendPage(response, 200, pages::score(*result));
+        else
+            sendPage(response, 404, pages::noSuchResult(std::to_string(id)));
+    } catch (const StoreUnavailable &fault) {
+        unavailable(response, fault);
+    }
+}
+
+void WebFront::takeSubmission(const httplib::Request &request, httplib::Response &response)
+{
+    const std::string message = request.get_param_value("SendStr");
+    if (message.size() > static_cast<std::size_t>(m_limits.maxMessageBytes)) {
+        sendPage(response, 413, pages::notice("Submission refused", "The message is too long."));
+        return;
+    }
+    Request parsed = interpretMessage(message);
+    if (auto *error = std::get_if<MessageError>(&parsed)) {
+        sendPage(response, 400, pages::notice("Submission refused", "The message was refused: " + error->reason + "."));
+        return;
+    }
+    auto *submit = std::get_if<SubmitRequest>(&parsed);
+    if (!submit) {
+        sendPage(response, 400, pages::notice("Submission refused", "Only submissions are taken here."));
+        return;
+    }
+    if (submit->checked.accepted.empty()) {
+        sendPage(response, 200, pages::submitted(submit->checked, {}));
+        return;
+    }
+    // This request's thread waits while the worker writes it with others.
+    std::promise<DatabaseWorker::StoreOutcome> stored;
+    std::future<DatabaseWorker::StoreOutcome> outcome = stored.get_future();
+    m_database.submit({message, "http", request.remote_addr, submit->message, submit->checked},
+                      [&stored](DatabaseWorker::StoreOutcome result) { stored.set_value(std::move(result)); });
+    const DatabaseWorker::StoreOutcome result = outcome.get();
+    if (!result.stored) {
+        unavailable(response, StoreUnavailable("the submission could not be stored"));
+        return;
+    }
+    sendPage(response, 200, pages::submitted(submit->checked, result.ids));
 }
 
 } // namespace tarvik::server

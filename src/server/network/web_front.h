@@ -9,7 +9,9 @@
 
 namespace httplib {
 class Server;
-}
+struct Request;
+struct Response;
+} // namespace httplib
 
 namespace tarvik::server {
 
@@ -34,6 +36,10 @@ public:
 
 private:
     void route();
+    void showLeaderboard(const httplib::Request &request, httplib::Response &response);
+    void showResultsJson(const httplib::Request &request, httplib::Response &response);
+    void showScore(const httplib::Request &request, httplib::Response &response);
+    void takeSubmission(const httplib::Request &request, httplib::Response &response);
     ResultStore &threadStore();
 
     DatabaseWorker &m_database;
