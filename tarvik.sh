@@ -2,6 +2,7 @@
 # One entry point for a fresh Debian machine:
 #   ./tarvik.sh start [args...]  install what is missing, build, start Tarvik
 #   ./tarvik.sh test             install what is missing, build, run every test
+#   ./tarvik.sh server [args...] install what is missing, build, start the result server
 #   ./tarvik.sh bench            install what is missing, build the benchmarks in build-bench and run them
 # Checks beyond the test suite, each in a build folder of its own:
 #   ./tarvik.sh sanitize         the test suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)
@@ -12,7 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Only what the build uses: the benchmarks are plain programs, not Google Benchmark.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev locales)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev locales
+          libqt6sql6-sqlite libqt6sql6-psql libcpp-httplib-dev postgresql chromium)
 # The hardware report decodes CPUID with libcpuid, which exists for x86 only.
 case "$(dpkg --print-architecture)" in
     amd64 | i386) packages+=(libcpuid-dev) ;;
@@ -64,6 +66,12 @@ case "${1:-}" in
         install_missing "${packages[@]}"
         build build
         exec build/src/tarvik "$@"
+        ;;
+    server)
+        shift
+        install_missing "${packages[@]}"
+        build build
+        exec build/src/server/tarvik-server "$@"
         ;;
     test)
         install_missing "${packages[@]}"
@@ -118,7 +126,7 @@ case "${1:-}" in
         done
         ;;
     *)
-        echo "usage: $0 start [args...] | test | bench | sanitize | tsan | clang | fuzz [seconds]" >&2
+        echo "usage: $0 start [args...] | server [args...] | test | bench | sanitize | tsan | clang | fuzz [seconds]" >&2
         exit 2
         ;;
 esac

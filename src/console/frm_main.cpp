@@ -7,16 +7,19 @@
 #include "console/user_locale.h"
 #include "engine/calculator.h"
 #include "engine/object_registry.h"
+#include "gui/gui_commands.h"
 #include "hardware/hardware_commands.h"
 #include "libraries/library_commands.h"
 #include "records/score_storage.h"
 #include "foundation/protocol.h"
+#include "submit/submit_commands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 namespace tarvik {
@@ -33,7 +36,8 @@ frmMain::frmMain(const LaunchOptions &options)
       txtOut(new QPlainTextEdit(this)),
       txtConsole(new QLineEdit(this)),
       m_engine(*this, records),
-      m_commands(*this)
+      m_commands(*this),
+      m_submission(std::make_unique<ConsoleSubmission>(*this))
 {
     resize(473, 418);
     QFont font(QStringLiteral("Courier New"));
@@ -44,6 +48,7 @@ frmMain::frmMain(const LaunchOptions &options)
     txtOut->setReadOnly(true);
     txtOut->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtOut->installEventFilter(this);
+    txtConsole->installEventFilter(this);
     txtConsole->setFrame(false);
     txtConsole->setTextMargins(0, 0, 0, 0);
     txtConsole->setContentsMargins(0, 0, 0, 0);
@@ -55,6 +60,8 @@ frmMain::frmMain(const LaunchOptions &options)
     m_commands.add(scoreCommands(*this));
     m_commands.add(hardwareCommands(*this));
     m_commands.add(libraryCommands(*this));
+    m_commands.add(submitCommands(*this));
+    m_commands.add(guiCommands(*this));
     if (options.terminal)
         m_terminal = std::make_unique<TerminalBridge>(*this);
     messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);
@@ -156,7 +163,9 @@ void frmMain::placeInputField()
     // The field continues the last line of the pane, right after the prompt;
     // when the history is taller than the window it sits 9 pixels above the
     // bottom edge, where the scrolled pane shows its last line.
-    const QRect caret = txtOut->cursorRect();
+    QTextCursor end = txtOut->textCursor(); // the user may have selected text elsewhere
+    end.movePosition(QTextCursor::End);
+    const QRect caret = txtOut->cursorRect(end);
     const QPoint at = txtOut->viewport()->mapTo(this, caret.topLeft());
     const int fieldHeight = caret.height() + 2;
     int top = at.y() - 1;
@@ -170,7 +179,16 @@ void frmMain::Form_Resize()
     if (width() <= 30 || height() <= 0)
         return; // minimised or too small to lay out: nothing to show
     txtOut->setGeometry(0, 0, width(), height());
+    keepEndInView();
     placeInputField();
+}
+
+void frmMain::keepEndInView()
+{
+    // A smaller window would otherwise keep showing older lines, with the
+    // input field over them and the prompt out of sight.
+    QScrollBar *scroll = txtOut->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
@@ -183,7 +201,21 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtOut && event->type() == QEvent::FocusIn && txtConsole->isVisible())
         txtConsole->setFocus();
+    if (watched == txtConsole && copyPaneSelection(event))
+        return true;
     return QWidget::eventFilter(watched, event);
+}
+
+bool frmMain::copyPaneSelection(QEvent *event)
+{
+    // Text selected in the pane is copied by the copy key, although the key
+    // goes to the input field, which holds the focus while a line is awaited.
+    if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy))
+        return false;
+    if (txtConsole->hasSelectedText() || !txtOut->textCursor().hasSelection())
+        return false;
+    txtOut->copy();
+    return true;
 }
 
 void frmMain::closeEvent(QCloseEvent *)

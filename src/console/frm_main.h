@@ -36,6 +36,7 @@
 namespace tarvik {
 
 class TerminalBridge;
+class ConsoleSubmission;
 
 // How the program was started.
 struct LaunchOptions {
@@ -64,6 +65,7 @@ public:
     bool isAwaitingInput() const;
     QString paneText() const { return txtOut->toPlainText(); }
     QLineEdit *inputField() const { return txtConsole; }
+    const LaunchOptions &launchOptions() const { return m_options; }
 
     // Start-up, test menu and shut-down.
     void Form_Load();
@@ -73,6 +75,8 @@ public:
     // The command loop: runs `cmd`, then every line read after it. It only
     // ends with the process.
     [[noreturn]] void doInput(const std::string &cmd);
+    // Runs one command line at once, outside the loop; false when it failed.
+    bool runCommand(const std::string &cmd) { return m_commands.run(cmd); }
 
     // Test runs.
     void StartTest(std::int16_t size, bool quiet);
@@ -83,6 +87,9 @@ public:
     // Loading changes nothing unless the whole file is valid.
     std::string SaveScore(const std::string &path, std::int16_t test);
     std::string LoadScore(const std::string &path);
+
+    // Submission to the result server, for the commands and the front end.
+    ConsoleSubmission &submission() { return *m_submission; }
 
     // Settings and helpers.
     void loadUserName();
@@ -144,6 +151,9 @@ private:
     void printLine(const QString &s);
     void appendToPane(const QString &text);
     void waitWhileTestRunning();
+    void keepEndInView();
+    bool copyPaneSelection(QEvent *event);
+    void openScoreFileInTerminal();
 
     LaunchOptions m_options;
     char m_decimalSeparator;
@@ -154,6 +164,7 @@ private:
     qsizetype m_paneLength = 0; // characters in the pane, line ends counted as CR LF
     RunEngine m_engine;
     CommandInterpreter m_commands;
+    std::unique_ptr<ConsoleSubmission> m_submission;
     std::unique_ptr<TerminalBridge> m_terminal;
 };
 

@@ -2,6 +2,7 @@
 
 #include "console/frm_main.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace tarvik {
@@ -14,11 +15,39 @@ public:
 
     bool askYesNo(const QString &title, const QString &question) override
     {
-        return QMessageBox::question(m_parent, title, question, QMessageBox::Yes | QMessageBox::No) ==
+        return QMessageBox::question(owner(), title, question, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
     }
 
+    void inform(const QString &title, const QString &text, BoxIcon icon) override
+    {
+        QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, owner());
+        box.exec();
+    }
+
 private:
+    // The console may be hidden behind the front end; a box belongs to the
+    // window the user is looking at, or to none (centred on the screen).
+    QWidget *owner() const
+    {
+        if (QWidget *active = QApplication::activeWindow())
+            return active;
+        return m_parent->isVisible() ? m_parent : nullptr;
+    }
+
+    static QMessageBox::Icon boxIcon(BoxIcon icon)
+    {
+        switch (icon) {
+        case BoxIcon::Information:
+            return QMessageBox::Information;
+        case BoxIcon::Critical:
+            return QMessageBox::Critical;
+        case BoxIcon::None:
+            break;
+        }
+        return QMessageBox::NoIcon;
+    }
+
     QWidget *m_parent;
 };
 
@@ -34,6 +63,8 @@ public:
         return answer.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ||
                answer.compare(QLatin1String("y"), Qt::CaseInsensitive) == 0;
     }
+
+    void inform(const QString &, const QString &text, BoxIcon) override { m_console.PrintLn(text); }
 
 private:
     frmMain &m_console;

@@ -10,16 +10,21 @@ namespace tarvik {
 
 class frmMain;
 
-// Questions put to the user with a Yes or No answer. In a window they are
-// modal message boxes; in the terminal the question is printed and answered
-// with a line. Tests put in their own answers.
+// The icon of a message.
+enum class BoxIcon { None, Information, Critical };
+
+// Questions and messages put to the user. In a window they are modal message
+// boxes; in the terminal the text is printed and a question is answered with
+// a line. Tests put in their own answers.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
     virtual bool askYesNo(const QString &title, const QString &question) = 0;
+    // A message the user acknowledges with OK.
+    virtual void inform(const QString &title, const QString &text, BoxIcon icon) = 0;
 };
 
-// A modal box over `parent`.
+// A modal box over the active window, else over `parent` while it is shown.
 std::unique_ptr<MessageBox> windowMessageBox(QWidget *parent);
 // The question on the console, then "Yes/No" and a line read: yes or y,
 // in any letter case, is Yes; anything else is No.

@@ -5,9 +5,11 @@
 #include "engine/process_end.h"
 #include "engine/start.h"
 #include "foundation/protocol.h"
+#include "records/score_file.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QFile>
+
+#include <cstdlib>
 
 namespace tarvik {
 
@@ -26,7 +28,8 @@ void frmMain::Form_Load()
     if (!m_options.terminal)
         show();
     subHttp = true;
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The program stays in the folder it was started from, so that relative
+    // paths (save, load, a score file on the command line) are the user's.
     PrintLn("Welcome to " + ProductTitle() + ".");
     if (!m_options.commandLine.isEmpty()) {
         // A score file opens in the viewer, which loads it; no scan, no run.
@@ -49,7 +52,22 @@ void frmMain::Form_Load()
     submissionIds.clear();
     PrintLn(QStringLiteral("Type help for instructions."));
     m_commands.run(std::string("hserver ") + DefaultHwbotServer);
+    if (!m_options.terminal)
+        doInput("gui"); // the front end opens; the command loop waits behind it
+    if (!m_options.commandLine.isEmpty())
+        openScoreFileInTerminal();
     doInput(getInput().toStdString());
+}
+
+void frmMain::openScoreFileInTerminal()
+{
+    // The terminal has no viewer: the file is loaded into the console and
+    // its record shown; a refused file ends the program with a failure.
+    const std::string message = LoadScore(QFile::encodeName(m_options.commandLine).toStdString());
+    PrintLn(message);
+    if (message != scoreResults::Loaded)
+        endProcess(EXIT_FAILURE);
+    m_commands.run("pr");
 }
 
 std::int16_t frmMain::PrintSelect()

@@ -70,7 +70,7 @@ TEST(ConsoleSession, CommandsAnswerAsTheTableSays)
         {"qm", {"qm=True"}},
         {"tc", {"Cache mode set to: True"}},
         {"tc", {"Cache mode set to: False"}},
-        {"tserver x", {unregistered}},
+        {"tserverx", {unregistered}},
         {"stx", {unregistered}},
         {" st 6", {unregistered}},
         {"", {unregistered}},

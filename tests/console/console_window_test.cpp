@@ -1,7 +1,12 @@
 #include "console/frm_main.h"
 #include "console/settings.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -88,4 +93,51 @@ TEST_F(ConsoleWindow, LibraryExistLooksInTheSystemFolder)
     library.close();
     EXPECT_TRUE(console.LibraryExist("cpuz141.exe"));
     EXPECT_TRUE(console.paneText().isEmpty());
+}
+
+TEST_F(ConsoleWindow, AfterAResizeTheLastLineAndThePromptStayInView)
+{
+    console.show();
+    for (int i = 0; i < 100; ++i)
+        console.PrintLn("line " + QString::number(i));
+    auto *pane = console.findChild<QPlainTextEdit *>();
+    QTimer::singleShot(0, &console, [&] {
+        for (const QSize size : {QSize(473, 200), QSize(300, 120), QSize(473, 418)}) {
+            console.resize(size);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
+            // The input field sits inside the window, right after the prompt.
+            const QRect field = console.inputField()->geometry();
+            EXPECT_TRUE(console.rect().contains(field)) << size.height();
+            QTextCursor end = pane->textCursor();
+            end.movePosition(QTextCursor::End);
+            const QPoint caret = pane->viewport()->mapTo(&console, pane->cursorRect(end).topLeft());
+            EXPECT_EQ(field.left(), caret.x());
+            EXPECT_LE(std::abs(field.top() - caret.y()), 1);
+        }
+        console.txtConsole_KeyDown(13, 0);
+    });
+    console.getInput();
+}
+
+TEST_F(ConsoleWindow, TheCopyKeyInTheInputFieldCopiesTextSelectedInThePane)
+{
+    console.show();
+    console.PrintLn("Process completed in 1.5 seconds.");
+    auto *pane = console.findChild<QPlainTextEdit *>();
+    QTimer::singleShot(0, &console, [&] {
+        QTextCursor selection = pane->textCursor();
+        selection.setPosition(0);
+        selection.setPosition(7, QTextCursor::KeepAnchor);
+        pane->setTextCursor(selection);
+        QTest::keyClick(console.inputField(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "Process");
+        // With text selected in the field, the field copies its own.
+        console.inputField()->setText("st 6");
+        console.inputField()->selectAll();
+        QTest::keyClick(console.inputField(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "st 6");
+        console.txtConsole_KeyDown(13, 0);
+    });
+    console.getInput();
 }

@@ -1,0 +1,126 @@
+// Load on the result server: 32 clients submitting over TCP, then 32 over
+// HTTP, each for a fixed time, against SQLite and against PostgreSQL; beside
+// it the rate of single-row durable commits SQLite itself manages on the same
+// disk, the yardstick for the server's grouped commits. After each load every
+// accepted submission is looked up in the database: none may be lost.
+//
+//   bench_server [seconds per load, default 5] [clients, default 32]
+
+#include "commit_rate.h"
+#include "postgres_cluster.h"
+#include "server_load.h"
+#include "server_process.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <stdexcept>
+
+using namespace tarvik::bench;
+using tarvik::server::testing::PostgresCluster;
+using tarvik::server::testing::ServerProcess;
+
+namespace {
+
+constexpr int DefaultClients = 32;
+// What the server should reach at 32 clients: this share of SQLite's own
+// single-row commit rate, within this 99th-percentile latency.
+constexpr double TargetShare = 0.30;
+constexpr double TargetP99Ms = 50;
+
+void print(const std::string &name, double value, const char *unit)
+{
+    std::printf("%s: %.1f %s\n", name.c_str(), value, unit);
+    std::fflush(stdout);
+}
+
+// The ids of every result in the database, read by the server's own export.
+std::set<std::int64_t> storedIds(const QString &database, const QTemporaryDir &folder)
+{
+    const QString file = folder.filePath(QStringLiteral("export.json"));
+    const auto run = tarvik::server::testing::runServerTool(
+        {QStringLiteral("--database"), database, QStringLiteral("--export"), file});
+    QFile exported(file);
+    if (run.status != 0 || !exported.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the export failed: " + run.output);
+    std::set<std::int64_t> ids;
+    for (const QJsonValue &result : QJsonDocument::fromJson(exported.readAll()).array())
+        ids.insert(result[QStringLiteral("id")].toInteger());
+    return ids;
+}
+
+struct Settings {
+    std::chrono::seconds duration{5};
+    int clients = DefaultClients;
+};
+
+void measure(const std::string &backend, const QString &database, double commitRate, const Settings &settings,
+             const QTemporaryDir &folder)
+{
+    ServerProcess server(database);
+    server.start();
+    for (const auto &[channel, name] : {std::pair{Channel::Tcp, "tcp"}, std::pair{Channel::Http, "http"}}) {
+        const LoadResult load =
+            runLoad(channel, channel == Channel::Tcp ? server.tcpPort() : server.httpPort(), settings.clients,
+                    settings.duration);
+        const std::set<std::int64_t> stored = storedIds(database, folder);
+        long long lost = 0;
+        for (std::int64_t id : load.acceptedIds)
+            lost += stored.count(id) == 0;
+
+        const std::string prefix = "server_" + backend + "_" + name + "_";
+        const double rate = static_cast<double>(load.acceptedIds.size()) / load.seconds;
+        const double p99 = percentile(load.latenciesMs, 0.99);
+        print(prefix + "submissions", rate, "submissions/s");
+        print(prefix + "latency_median", percentile(load.latenciesMs, 0.5), "ms");
+        print(prefix + "latency_p99", p99, "ms");
+        print(prefix + "refused", static_cast<double>(load.refused), "submissions");
+        print(prefix + "lost", static_cast<double>(lost), "submissions");
+        print(prefix + "share_of_sqlite_commit_rate", 100 * rate / commitRate, "%");
+        if (settings.clients == DefaultClients)
+            std::printf("%starget_met: %s\n", prefix.c_str(),
+                        rate >= TargetShare * commitRate && p99 < TargetP99Ms && lost == 0 ? "yes" : "no");
+    }
+    server.stop();
+}
+
+// The figures depend on what else the machine runs: its load over the last minute.
+double loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? file.readLine().split(' ').value(0).toDouble() : 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    Settings settings;
+    if (argc > 1)
+        settings.duration = std::chrono::seconds(std::max(1, std::atoi(argv[1])));
+    if (argc > 2)
+        settings.clients = std::max(1, std::atoi(argv[2]));
+    // On the disk of the current folder: the system's temporary folder may be in memory.
+    const QTemporaryDir folder(QDir::current().filePath(QStringLiteral("bench-server-XXXXXX")));
+    print("machine_load_average", loadAverage(), "runnable threads");
+    try {
+        const double commitRate = sqliteCommitRate(folder.path(), settings.duration);
+        print("sqlite_single_row_commits", commitRate, "commits/s");
+        measure("sqlite", folder.filePath(QStringLiteral("results.sqlite")), commitRate, settings, folder);
+        PostgresCluster cluster;
+        measure("postgresql", cluster.createDatabase(), commitRate, settings, folder);
+    } catch (const std::runtime_error &fault) {
+        std::fprintf(stderr, "bench_server: %s\n", fault.what());
+        return 1;
+    }
+    return 0;
+}

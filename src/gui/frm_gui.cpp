@@ -1,0 +1,293 @@
+#include "gui/frm_gui.h"
+
+#include "console/frm_main.h"
+#include "engine/process_end.h"
+#include "engine/start.h"
+#include "gui/advanced_panel.h"
+#include "gui/console_input.h"
+#include "gui/install_panel.h"
+#include "gui/link_label.h"
+#include "gui/optional_libraries.h"
+#include "gui/picture.h"
+#include "gui/pictures.h"
+#include "gui/record_text.h"
+#include "gui/save_panel.h"
+#include "gui/submission_panel.h"
+#include "gui/test_box.h"
+#include "gui/text_fit.h"
+#include "gui/twips.h"
+#include "gui/web_links.h"
+#include "records/score_file.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace tarvik::gui {
+
+namespace {
+
+constexpr std::int16_t Test32M = 6;
+constexpr std::int16_t Test1024M = 11;
+// Its forms were designed with an 8.25 point font; the desktop's own font
+// takes its place at that size.
+constexpr qreal FontPoints = 8.25;
+constexpr qreal SubmitLinkPoints = 9.75;
+
+QFont desktopFont(qreal points)
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(points);
+    return font;
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// A picture and a link beside it that do the same.
+template <typename Slot>
+void onClick(Picture *picture, LinkLabel *link, QObject *context, Slot slot)
+{
+    QObject::connect(picture, &Picture::clicked, context, slot);
+    QObject::connect(link, &LinkLabel::clicked, context, slot);
+}
+
+} // namespace
+
+frmGUI::frmGUI()
+{
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(desktopFont(FontPoints));
+    // The client area shows exactly the main panel.
+    setFixedSize(twips(7005), twips(3975));
+    buildMainPanel();
+    // Key preview: the console key works whichever control has the focus.
+    qApp->installEventFilter(this);
+}
+
+frmGUI::~frmGUI() = default;
+
+void frmGUI::buildMainPanel()
+{
+    frahwbot = new QWidget(this);
+    setBackground(frahwbot, Qt::white);
+    placeTwips(frahwbot, 0, 0, 6975, 3975);
+    frahwbot->hide();
+
+    Image2 = new Picture(pictures::banner, frahwbot, true);
+    placeTwips(Image2, 0, 0, 3840, 960);
+    Image3 = new Picture(pictures::resultDatabase, frahwbot, true);
+    placeTwips(Image3, 4440, 240, 2400, 375);
+    auto *Line1 = new QWidget(frahwbot);
+    setBackground(Line1, QColor(64, 64, 64));
+    Line1->setGeometry(twips(120), twips(960), twips(6840 - 120), 1);
+
+    fraCPUlist = new QGroupBox(QStringLiteral("CPU List"), frahwbot);
+    setBackground(fraCPUlist, QApplication::palette().color(QPalette::Window));
+    placeTwips(fraCPUlist, 120, 1200, 3855, 1935);
+    txtCPU = new QPlainTextEdit(fraCPUlist);
+    txtCPU->setReadOnly(true);
+    txtCPU->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeTwips(txtCPU, 120, 360, 3615, 1455);
+
+    fraTest32M = new TestBox({QStringLiteral("32M (speed test)"), 1200, QStringLiteral("Run 32M Benchmark"), 1080, 1575},
+                             frahwbot);
+    fraTest1024M = new TestBox(
+        {QStringLiteral("1024M (stability test)"), 2400, QStringLiteral("Run 1024M Benchmark"), 840, 1815}, frahwbot);
+    txt32M = fraTest32M->txtScore;
+    imgSave32M = fraTest32M->imgSave;
+    lbl32M = fraTest32M->lblRun;
+    txt1024M = fraTest1024M->txtScore;
+    imgSave1024M = fraTest1024M->imgSave;
+    lbl1024M = fraTest1024M->lblRun;
+
+    imgInstallLib = new Picture(pictures::install, frahwbot, true);
+    placeTwips(imgInstallLib, 120, 3240, 240, 240);
+    lblInstallLib = new LinkLabel(QStringLiteral("Install Missing Libraries"), frahwbot);
+    placeTwips(lblInstallLib, 480, 3240, 1695, 255);
+    fitText(lblInstallLib);
+    imgAdvanced = new Picture(pictures::settings, frahwbot, true);
+    placeTwips(imgAdvanced, 120, 3600, 240, 240);
+    libAdvanced = new LinkLabel(QStringLiteral("Advanced Settings"), frahwbot);
+    placeTwips(libAdvanced, 480, 3600, 1695, 255);
+    fitText(libAdvanced);
+    lblSubmit = new LinkLabel(QStringLiteral("Submit Scores"), frahwbot);
+    QFont larger = lblSubmit->font();
+    larger.setPointSizeF(SubmitLinkPoints);
+    lblSubmit->setFont(larger);
+    placeTwips(lblSubmit, 4080, 3600, 2775, 255);
+    fitText(lblSubmit);
+    lblSubmit->hide();
+}
+
+void frmGUI::createPanels()
+{
+    fraSave = new SavePanel(*parentForm, this);
+    fraInstall = new InstallPanel(*parentForm, this);
+    fraAdvanced = new AdvancedPanel(*parentForm, this);
+    attachSubmissionPanel(new SubmissionPanel(*parentForm, *this));
+
+    connect(Image2, &Picture::clicked, this, [this] { openWebSite(*parentForm, productWebSite()); });
+    connect(Image3, &Picture::clicked, this, [this] { openWebSite(*parentForm, resultDatabaseWebSite()); });
+    connect(imgSave32M, &Picture::clicked, this, [this] { fraSave->openFor(Test32M); });
+    connect(imgSave1024M, &Picture::clicked, this, [this] { fraSave->openFor(Test1024M); });
+    connect(lbl32M, &LinkLabel::clicked, this, [this] { cmdGo_Click(Test32M); });
+    connect(lbl1024M, &LinkLabel::clicked, this, [this] { cmdGo_Click(Test1024M); });
+    onClick(imgInstallLib, lblInstallLib, this, [this] { fraInstall->openWithMissing(); });
+    onClick(imgAdvanced, libAdvanced, this, [this] { fraAdvanced->openWithThreads(); });
+    connect(fraInstall, &InstallPanel::installationEnded, this, [this] {
+        showMissingLibraries();
+        // Installing the report helper reads the hardware again.
+        txtCPU->setPlainText(QString::fromLocal8Bit(parentForm->hw.cpu_string));
+    });
+}
+
+void frmGUI::setParent(frmMain &parent)
+{
+    parentForm = &parent;
+    createPanels();
+    setWindowTitle(ProductTitle());
+    const QString scoreFile = parentForm->launchOptions().commandLine;
+    if (!scoreFile.isEmpty())
+        LoadScore(scoreFile);
+    txtCPU->setPlainText(QString::fromLocal8Bit(parentForm->hw.cpu_string));
+    // The submitter name goes to the submission panel, which fills itself
+    // from the console when it is attached.
+    RefreshRecords();
+    frahwbot->show();
+    showMissingLibraries();
+}
+
+void frmGUI::RefreshRecords()
+{
+    for (std::int16_t i = 1; i <= 16; ++i) {
+        const std::string text = recordText(parentForm->records.get(i), parentForm->decimalSeparator());
+        recordTexts[static_cast<std::size_t>(i - 1)] = QString::fromStdString(text);
+        const QString shown = text.empty() ? QStringLiteral("Not Tested") : QString::fromStdString(text);
+        if (i == Test32M)
+            txt32M->setText(shown);
+        else if (i == Test1024M)
+            txt1024M->setText(shown);
+    }
+}
+
+bool frmGUI::AnyMissingLibrary() const
+{
+    for (const OptionalLibrary &library : optionalLibraries())
+        if (!parentForm->LibraryExist(library.file))
+            return true;
+    return false;
+}
+
+void frmGUI::showMissingLibraries()
+{
+    // Without the install link the CPU list takes its room.
+    const bool missing = AnyMissingLibrary();
+    imgInstallLib->setVisible(missing);
+    lblInstallLib->setVisible(missing);
+    fraCPUlist->resize(fraCPUlist->width(), twips(missing ? 1935 : 2295));
+    txtCPU->resize(txtCPU->width(), twips(missing ? 1455 : 1815));
+}
+
+void frmGUI::cmdGo_Click(std::int16_t Index)
+{
+    if (m_handedOver)
+        return; // a second click of a double click
+    handOverToConsole();
+    parentForm->show();
+    // The console makes a new front-end window once the test has ended.
+    parentForm->revert_to_gui = true;
+    enterConsoleLine(*parentForm, "st " + QString::number(Index));
+    deleteLater();
+}
+
+void frmGUI::handOverToConsole()
+{
+    m_handedOver = true;
+    hide();
+}
+
+void frmGUI::Form_KeyDown(int KeyCode, int /*Shift*/)
+{
+    if (KeyCode != Qt::Key_QuoteLeft || scoreLoaded || m_handedOver)
+        return;
+    m_handedOver = true;
+    parentForm->setVisible(!parentForm->isVisible());
+    parentForm->PrintCh(QStringLiteral("\n"));
+    // The console prompts and waits for a line here; its command loop, which
+    // waits for a line as well, then reads the same line and runs it.
+    parentForm->getInput();
+    m_closedByProgram = true;
+    close();
+    deleteLater();
+}
+
+bool frmGUI::LoadScore(const QString &path)
+{
+    lbl32M->setEnabled(false);
+    lbl1024M->setEnabled(false);
+    imgSave32M->hide();
+    imgSave1024M->hide();
+    imgInstallLib->setEnabled(false);
+    lblInstallLib->setEnabled(false);
+    imgAdvanced->setEnabled(false);
+    libAdvanced->setEnabled(false);
+    scoreLoaded = true;
+    const std::string message = parentForm->LoadScore(QFile::encodeName(path).toStdString());
+    if (message == scoreResults::Loaded)
+        return true;
+    hide();
+    parentForm->messageBox->inform(QStringLiteral("Error"), QString::fromStdString(message), BoxIcon::Critical);
+    endProcess(EXIT_FAILURE);
+}
+
+void frmGUI::attachSubmissionPanel(PopupPanel *panel)
+{
+    fraSubmission = panel;
+    lblSubmit->show();
+    connect(lblSubmit, &LinkLabel::clicked, panel, &PopupPanel::open);
+}
+
+bool frmGUI::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this && isVisible()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        Form_KeyDown(key->key(), static_cast<int>(key->modifiers()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmGUI::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    const QRect desktop = screen()->availableGeometry();
+    move(desktop.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+}
+
+void frmGUI::closeEvent(QCloseEvent *event)
+{
+    if (m_closedByProgram) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // Closed by the user: the whole program ends.
+    UnregisterServer();
+    endProcess(EXIT_SUCCESS);
+}
+
+} // namespace tarvik::gui

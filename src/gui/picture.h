@@ -1,0 +1,38 @@
+#pragma once
+
+#include "gui/click_tracker.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace tarvik::gui {
+
+// Paints a picture into the given rectangle.
+using Drawing = std::function<void(QPainter &, const QRectF &)>;
+
+// A picture drawn in code, so that it stays crisp at any scale. A clickable
+// picture acts as a button: hand pointer, a click when the mouse is released
+// over it, nothing while it is disabled.
+class Picture : public QWidget {
+    Q_OBJECT
+public:
+    Picture(Drawing drawing, QWidget *parent, bool clickable = false);
+
+    void setDrawing(Drawing drawing);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    Drawing m_drawing;
+    bool m_clickable;
+    ClickTracker m_click;
+};
+
+} // namespace tarvik::gui

@@ -1,0 +1,165 @@
+#include "gui/submission_panel.h"
+
+#include "foundation/fault.h"
+#include "console/frm_main.h"
+#include "foundation/numbers.h"
+#include "engine/start.h"
+#include "gui/frm_gui.h"
+#include "gui/link_label.h"
+#include "gui/text_fit.h"
+#include "gui/twips.h"
+#include "submit/hwbot_submission.h"
+#include "submit/result_client.h"
+#include "submit/submit_commands.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tarvik::gui {
+
+namespace {
+
+constexpr std::int16_t Test32M = 6;
+constexpr std::int16_t Test1024M = 11;
+const QString NotTested = QStringLiteral("Not Tested");
+
+QLabel *text(const QString &content, QWidget *parent, int top, int height)
+{
+    auto *label = new QLabel(content, parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(label, 120, top, 6495, height);
+    fitText(label);
+    return label;
+}
+
+// A bold caption and the one-line field it names.
+QLineEdit *field(const QString &caption, QWidget *parent, int top)
+{
+    auto *label = new QLabel(caption, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    placeTwips(label, 120, top, 1695, 255);
+    fitText(label);
+    auto *edit = new QLineEdit(parent);
+    placeTwips(edit, 1920, top, 4695, 285);
+    return edit;
+}
+
+} // namespace
+
+SubmissionPanel::SubmissionPanel(frmMain &console, frmGUI &window)
+    : PopupPanel(QStringLiteral("Submit Scores"), &window),
+      lblSubmitFinal(new LinkLabel(QStringLiteral("Submit"), this)),
+      lblCancel(new LinkLabel(QStringLiteral("Cancel"), this)),
+      m_console(console),
+      m_window(window)
+{
+    text(QStringLiteral("Hitting submit will submit your results both to our own and to hwbot's servers. Please "
+                        "fill in the following information to clarify your score."),
+         this, 360, 495);
+    txtUserName1 = field(QStringLiteral("User Name:"), this, 840);
+    text(QStringLiteral("Your user name is the title of your score on our server. Your hwbot user name and "
+                        "password will be asked for later, on hwbot's own pages."),
+         this, 1200, 495);
+    txtDescription1 = field(QStringLiteral("Description:"), this, 1680);
+    text(QStringLiteral("An optional field where you can specify some information about your score."), this, 2040,
+         255);
+    placeTwips(lblSubmitFinal, 2160, 2280, 1215, 255);
+    placeTwips(lblCancel, 3480, 2280, 1215, 255);
+    connect(lblSubmitFinal, &LinkLabel::clicked, this, &SubmissionPanel::lblSubmitFinal_Click);
+    connect(lblCancel, &LinkLabel::clicked, this, &SubmissionPanel::lblCancel_Click);
+    connect(m_window.lblSubmit, &LinkLabel::clicked, this, &SubmissionPanel::lblSubmit_Click);
+
+    // A name already stored is the name scores go under.
+    txtUserName1->setText(m_console.stor_name);
+    txtUserName1->setReadOnly(!m_console.stor_name.isEmpty());
+}
+
+void SubmissionPanel::lblSubmit_Click()
+{
+    setEnabled(true);
+    open();
+    txtUserName1->setFocus();
+}
+
+void SubmissionPanel::lblCancel_Click()
+{
+    if (isEnabled())
+        hide();
+}
+
+void SubmissionPanel::lblSubmitFinal_Click()
+{
+    // The submission waits for the server with the event loop running, so a
+    // second click can arrive while it is under way; it finds the panel
+    // disabled.
+    if (!isEnabled())
+        return;
+    setEnabled(false);
+    if (m_window.txt32M->text() == NotTested && m_window.txt1024M->text() == NotTested) {
+        noTestsToSubmit();
+        return;
+    }
+    const std::string name = txtUserName1->text().toStdString();
+    const std::string description = txtDescription1->text().toStdString();
+    if (name.empty()) {
+        askForUserName();
+        return;
+    }
+    handOverToConsole();
+    const double t1024 = numbers::roundHalfEven(m_console.records.get(Test1024M), 2);
+    const double t32 = numbers::roundHalfEven(m_console.records.get(Test32M), 2);
+    // The client returns to the front end through the console's command
+    // loop, which opens a new window once this handler has returned.
+    const std::string msg = m_console.submission().client().SendResults(name, description, true);
+    if (!msg.empty())
+        m_console.messageBox->inform(QStringLiteral("Submission"), QString::fromStdString(msg), BoxIcon::Information);
+    if (t32 != 0)
+        submitTestToHwbot(Test32M, t32, description);
+    if (t1024 != 0)
+        submitTestToHwbot(Test1024M, t1024, description);
+    m_window.deleteLater();
+}
+
+void SubmissionPanel::noTestsToSubmit()
+{
+    m_console.messageBox->inform(QStringLiteral("Submit"), QStringLiteral("No tests completed to submit."),
+                                 BoxIcon::Information);
+    lblSubmit_Click();
+    lblCancel_Click();
+}
+
+void SubmissionPanel::askForUserName()
+{
+    lblSubmit_Click();
+    m_console.messageBox->inform(ProductTitle(), QStringLiteral("Please fill out the Username field."),
+                                 BoxIcon::None);
+}
+
+void SubmissionPanel::handOverToConsole()
+{
+    m_window.hide();
+    m_console.show();
+    m_console.revert_to_gui = true;
+    hide();
+}
+
+// A page that cannot be made or written is skipped; the other test's page
+// still follows.
+void SubmissionPanel::submitTestToHwbot(std::int16_t test, double time, const std::string &description)
+{
+    ConsoleSubmission &submission = m_console.submission();
+    const submit::HwbotScore score{test, time, description, submission.client().getSubmissionId(test)};
+    const submit::HwbotContext context{m_console.hw, submit::programVersion(),
+                                       submit::webAddress(submission.client().server()),
+                                       m_console.decimalSeparator()};
+    try {
+        submit::submitToHwbot(score, context, m_console.hwbotServer.toStdString(), submission.console(),
+                              submit::desktopOpener());
+    } catch (const Fault &) {
+    }
+}
+
+} // namespace tarvik::gui

@@ -1,0 +1,21 @@
+#include "gui/thread_count.h"
+
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
+
+namespace tarvik::gui {
+
+ThreadCountCheck checkThreadCount(std::string_view text, char decimalSeparator)
+{
+    double whole = 0;
+    try {
+        whole = numbers::strictNumber(text, decimalSeparator);
+    } catch (const Fault &) {
+        return ThreadCountCheck::NotANumber;
+    }
+    if (numbers::leadingNumber(text) != whole)
+        return ThreadCountCheck::NotANumber;
+    return whole >= 1 && whole <= 256 ? ThreadCountCheck::Accepted : ThreadCountCheck::OutOfRange;
+}
+
+} // namespace tarvik::gui

@@ -1,0 +1,65 @@
+#include "maintenance.h"
+
+#include "storage/result_store.h"
+#include "storage/store_unavailable.h"
+#include "web/json_text.h"
+
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace tarvik::server {
+
+namespace {
+
+int unavailable(const StoreUnavailable &fault)
+{
+    std::fprintf(stderr, "tarvik-server: the database is unavailable: %s\n", fault.what());
+    return 1;
+}
+
+} // namespace
+
+int removeResult(const DatabaseSettings &database, qint64 id)
+{
+    try {
+        ResultStore store(database);
+        if (!store.remove(id)) {
+            std::fprintf(stderr, "tarvik-server: there is no result with id %lld.\n", id);
+            return 1;
+        }
+    } catch (const StoreUnavailable &fault) {
+        return unavailable(fault);
+    }
+    std::printf("Removed result %lld.\n", id);
+    return 0;
+}
+
+int exportResults(const DatabaseSettings &database, const QString &file)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "tarvik-server: cannot write %s: %s\n", qPrintable(file), qPrintable(out.errorString()));
+        return 1;
+    }
+    long long count = 0;
+    try {
+        ResultStore store(database);
+        out.write("[");
+        store.forEachResult([&](const StoredResult &result) {
+            out.write(count++ ? ",\n" : "\n");
+            out.write(QByteArray::fromStdString(json::result(result)));
+        });
+        out.write("\n]\n");
+    } catch (const StoreUnavailable &fault) {
+        return unavailable(fault);
+    }
+    if (!out.commit()) {
+        std::fprintf(stderr, "tarvik-server: cannot write %s: %s\n", qPrintable(file), qPrintable(out.errorString()));
+        return 1;
+    }
+    std::printf("Exported %lld results to %s.\n", count, qPrintable(file));
+    return 0;
+}
+
+} // namespace tarvik::server

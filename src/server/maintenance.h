@@ -1,0 +1,16 @@
+#pragma once
+
+#include "storage/database_settings.h"
+
+#include <QString>
+
+namespace tarvik::server {
+
+// The tasks an operator runs beside the server; each gives the exit status.
+
+// Removes one result (people ask to take down what they uploaded).
+int removeResult(const DatabaseSettings &database, qint64 id);
+// Writes every result as a JSON array; the file is replaced only once it is whole.
+int exportResults(const DatabaseSettings &database, const QString &file);
+
+} // namespace tarvik::server

@@ -1,0 +1,104 @@
+#include "network/protocol_server.h"
+
+#include "network/protocol_connection.h"
+#include "request_log.h"
+#include "protocol/reply_text.h"
+#include "storage/database_worker.h"
+
+
+namespace tarvik::server {
+
+namespace {
+
+std::string submitSummary(const CheckedSubmission &checked)
+{
+    return "SUBMIT stored " + std::to_string(checked.accepted.size()) + ", refused " +
+           std::to_string(checked.refused.size());
+}
+
+} // namespace
+
+ProtocolServer::ProtocolServer(DatabaseWorker &database, const ServerLimits &limits, QObject *parent)
+    : QTcpServer(parent), m_database(database), m_limits(limits)
+{
+}
+
+void ProtocolServer::incomingConnection(qintptr socket)
+{
+    const quint64 id = m_nextId++;
+    auto *connection = new ProtocolConnection(static_cast<int>(socket), m_limits, this);
+    connect(connection, &ProtocolConnection::finished, this, [this, id](ProtocolConnection *done) {
+        m_connections.remove(id);
+        done->deleteLater();
+    });
+    m_connections.insert(id, connection);
+    if (m_connections.size() > m_limits.maxConnections) {
+        deliver(id, replies::busy(), "busy");
+        return;
+    }
+    connect(connection, &ProtocolConnection::refusedEarly, this,
+            [this, id](ProtocolConnection *, const std::string &reason) {
+                deliver(id, replies::refused(reason), "refused: " + reason);
+            });
+    connect(connection, &ProtocolConnection::messageReceived, this,
+            [this, id](ProtocolConnection *from, const std::string &message) { act(id, from->peer(), message); });
+}
+
+void ProtocolServer::act(quint64 id, const std::string &peer, const std::string &message)
+{
+    Request request = interpretMessage(message);
+    if (auto *error = std::get_if<MessageError>(&request))
+        deliver(id, replies::refused(error->reason), "refused: " + error->reason);
+    else if (auto *get = std::get_if<GetRequest>(&request))
+        lookUp(id, get->id);
+    else
+        submit(id, peer, message, std::get<SubmitRequest>(std::move(request)));
+}
+
+void ProtocolServer::submit(quint64 id, const std::string &peer, const std::string &message, SubmitRequest request)
+{
+    const std::string summary = submitSummary(request.checked);
+    if (request.checked.accepted.empty()) {
+        deliver(id, replies::submitted(request.checked, {}), summary);
+        return;
+    }
+    NewSubmission submission{message, "tcp", peer, std::move(request.message), request.checked};
+    m_database.submit(std::move(submission), [this, id, checked = std::move(request.checked),
+                                              summary](DatabaseWorker::StoreOutcome outcome) {
+        if (outcome.stored)
+            deliverLater(id, replies::submitted(checked, outcome.ids), summary);
+        else
+            deliverLater(id, replies::databaseUnavailable(), "SUBMIT database unavailable");
+    });
+}
+
+void ProtocolServer::lookUp(quint64 id, std::int64_t resultId)
+{
+    m_database.lookup(resultId, [this, id, resultId](DatabaseWorker::LookupOutcome outcome) {
+        const std::string request = "GET " + std::to_string(resultId);
+        if (!outcome.available)
+            deliverLater(id, replies::databaseUnavailable(), request + " database unavailable");
+        else if (outcome.result)
+            deliverLater(id, replies::result(*outcome.result), request + " found");
+        else
+            deliverLater(id, replies::noSuchResult(std::to_string(resultId)), request + " not found");
+    });
+}
+
+void ProtocolServer::deliverLater(quint64 id, std::string answer, std::string summary)
+{
+    QMetaObject::invokeMethod(
+        this, [this, id, answer = std::move(answer), summary = std::move(summary)] { deliver(id, answer, summary); },
+        Qt::QueuedConnection);
+}
+
+void ProtocolServer::deliver(quint64 id, const std::string &answer, const std::string &summary)
+{
+    ProtocolConnection *connection = m_connections.value(id);
+    if (!connection)
+        return;
+    logLine("tcp " + connection->peer() + " " + summary);
+    connection->answer(answer);
+}
+
+} // namespace tarvik::server

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "network/server_limits.h"
+#include "protocol/request.h"
+
+#include <QHash>
+#include <QTcpServer>
+
+#include <string>
+
+namespace tarvik::server {
+
+class DatabaseWorker;
+class ProtocolConnection;
+
+// The TCP side: SUBMIT and GET messages, one per connection, each answered
+// with text lines. Runs on the thread of its event loop; the database work
+// goes to the DatabaseWorker and its answer comes back here.
+class ProtocolServer : public QTcpServer {
+    Q_OBJECT
+
+public:
+    ProtocolServer(DatabaseWorker &database, const ServerLimits &limits, QObject *parent = nullptr);
+
+protected:
+    void incomingConnection(qintptr socket) override;
+
+private:
+    // Acts on a whole message of connection `id`.
+    void act(quint64 id, const std::string &peer, const std::string &message);
+    void submit(quint64 id, const std::string &peer, const std::string &message, SubmitRequest request);
+    void lookUp(quint64 id, std::int64_t resultId);
+    // Answers connection `id`, if it is still there, and logs the request.
+    void deliver(quint64 id, const std::string &answer, const std::string &summary);
+    // From the database worker's thread to this one.
+    void deliverLater(quint64 id, std::string answer, std::string summary);
+
+    DatabaseWorker &m_database;
+    ServerLimits m_limits;
+    quint64 m_nextId = 1;
+    QHash<quint64, ProtocolConnection *> m_connections;
+};
+
+} // namespace tarvik::server

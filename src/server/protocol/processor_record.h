@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarvik::server {
+
+// The processor and machine description a submission carries. The program
+// sends it in one of two forms: the full form of its hardware report (tagged
+// "cehi", thirteen values) or the short form of its processor scan (name,
+// clock, level-2 cache). Fields the form does not carry stay empty.
+struct ProcessorRecord {
+    enum class Form { Report, Scan, Missing };
+
+    Form form = Form::Missing;
+    std::string specification; // the long model string (the scan's name)
+    std::string clock;         // MHz, number text with "." as decimal point
+    std::string l2Cache;       // KB
+    std::string vcore;
+    std::string fsb;
+    std::string codename;
+    std::string stepping;
+    std::string memorySize;
+    std::string memoryType;
+    std::string memoryFrequency;
+    std::string memoryTimings; // "Cl 5-5-5-15"
+    std::string boardVendor;
+    std::string boardModel;
+
+    bool operator==(const ProcessorRecord &) const = default;
+};
+
+// The tag that opens the report form.
+inline constexpr const char *ReportFormTag = "cehi";
+// How many fields each form takes, its tag included.
+inline constexpr std::size_t ReportFormFields = 14;
+inline constexpr std::size_t ScanFormFields = 3;
+
+// The record from its fields (exactly ReportFormFields fields starting with
+// the tag, or exactly ScanFormFields fields).
+ProcessorRecord reportFormRecord(const std::vector<std::string> &fields);
+ProcessorRecord scanFormRecord(const std::vector<std::string> &fields);
+
+// Name of the form, as stored beside the record.
+const char *formName(ProcessorRecord::Form form);
+ProcessorRecord::Form formFromName(const std::string &name);
+
+} // namespace tarvik::server

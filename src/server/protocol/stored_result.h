@@ -1,0 +1,33 @@
+#pragma once
+
+#include "protocol/processor_record.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tarvik::server {
+
+// One stored test result with the submission it came in.
+struct StoredResult {
+    std::int64_t id = 0;
+    std::string submitter;
+    std::string description;
+    ProcessorRecord processor;
+    int threads = 0;
+    int test = 0;
+    std::string timeText; // as sent
+    double seconds = 0;
+    std::string checksum;
+    std::string submittedAt; // UTC, "2026-12-10 02:30:00"
+
+    bool operator==(const StoredResult &) const = default;
+};
+
+// The two standard tests, which the leaderboard ranks.
+inline constexpr int SpeedTest = 6;
+inline constexpr int StabilityTest = 11;
+
+// "32M (speed test)", "1024M (stability test)", else "Test <n>".
+std::string testCaption(int test);
+
+} // namespace tarvik::server

@@ -1,0 +1,108 @@
+#include "protocol/submission_check.h"
+
+#include "foundation/fault.h"
+#include "foundation/numbers.h"
+#include "records/checksum.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace tarvik::server {
+
+namespace {
+
+constexpr int FirstTest = 1;
+constexpr int LastTest = 16;
+constexpr int MostThreads = 32767;
+
+std::optional<double> number(const std::string &text, char decimalSeparator)
+{
+    try {
+        return numbers::strictNumber(text, decimalSeparator);
+    } catch (const Fault &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<int> wholeNumberIn(const std::string &text, int low, int high)
+{
+    const std::optional<double> value = number(text, '.');
+    if (!value || *value != std::floor(*value) || *value < low || *value > high)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+// The sender writes the time with its locale's decimal separator.
+std::optional<double> seconds(const std::string &text)
+{
+    std::optional<double> value = number(text, '.');
+    if (!value)
+        value = number(text, ',');
+    if (!value || !std::isfinite(*value) || *value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+// The names the sender may have computed the checksum with. The report form
+// carries the specification trimmed of blanks, while the sender's checksum
+// takes the specification as the report gave it, whose first byte is then a
+// blank; only that first byte counts.
+std::vector<std::string> checksumNames(const ProcessorRecord &processor)
+{
+    if (processor.form == ProcessorRecord::Form::Report)
+        return {processor.specification, " " + processor.specification};
+    return {processor.specification};
+}
+
+// Empty when the checksum matches, else why the test is refused.
+std::string checksumProblem(int test, double time, const std::string &sent, const ProcessorRecord &processor)
+{
+    if (processor.form == ProcessorRecord::Form::Missing)
+        return "no processor description to check the checksum against";
+    try {
+        // The clock in the processor record always has "." as its decimal point.
+        for (const std::string &name : checksumNames(processor)) {
+            if (csum(static_cast<std::int16_t>(test), time, processor.clock, name, '.') == sent)
+                return {};
+        }
+    } catch (const Fault &fault) {
+        return "checksum cannot be computed (" + fault.description() + ")";
+    }
+    return "checksum does not match";
+}
+
+void checkTest(const SubmittedTest &sent, const ProcessorRecord &processor, CheckedSubmission &checked)
+{
+    const std::optional<int> test = wholeNumberIn(sent.test, FirstTest, LastTest);
+    if (!test) {
+        checked.refused.push_back({sent.test, "not a test number from 1 to 16"});
+        return;
+    }
+    const std::optional<double> time = seconds(sent.time);
+    if (!time) {
+        checked.refused.push_back({sent.test, "the time is not a positive number"});
+        return;
+    }
+    if (std::string problem = checksumProblem(*test, *time, sent.checksum, processor); !problem.empty()) {
+        checked.refused.push_back({sent.test, std::move(problem)});
+        return;
+    }
+    checked.accepted.push_back({*test, sent.time, *time, sent.checksum});
+}
+
+} // namespace
+
+std::variant<CheckedSubmission, MessageError> checkSubmission(const SubmitMessage &message)
+{
+    const std::optional<int> threads = wholeNumberIn(message.threads, 1, MostThreads);
+    if (!threads)
+        return MessageError{false, "the thread count is not a whole number from 1 to 32767"};
+    CheckedSubmission checked;
+    checked.threads = *threads;
+    for (const SubmittedTest &test : message.tests)
+        checkTest(test, message.processor, checked);
+    return checked;
+}
+
+} // namespace tarvik::server

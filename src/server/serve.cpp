@@ -1,0 +1,64 @@
+#include "serve.h"
+
+#include "network/protocol_server.h"
+#include "request_log.h"
+#include "network/web_front.h"
+#include "stop_signals.h"
+#include "storage/database_worker.h"
+#include "storage/result_store.h"
+#include "storage/store_unavailable.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+namespace tarvik::server {
+
+namespace {
+
+// The schema is brought up to date before any request, so that requests never
+// race to create it. A database that is down now is tried again per request.
+void prepareDatabase(const DatabaseSettings &database)
+{
+    try {
+        ResultStore(database).open();
+    } catch (const StoreUnavailable &fault) {
+        logLine("database unavailable: " + std::string(fault.what()) + "; serving anyway, trying again per request");
+    }
+}
+
+} // namespace
+
+int serve(const ServerOptions &options)
+{
+    prepareDatabase(options.database);
+    auto database = std::make_unique<DatabaseWorker>(options.database);
+
+    auto protocol = std::make_unique<ProtocolServer>(*database, options.limits);
+    if (!protocol->listen(QHostAddress(options.address), static_cast<quint16>(options.tcpPort))) {
+        logLine("Unable to start the server: " + protocol->errorString().toStdString() + ".");
+        return 1;
+    }
+    auto web = std::make_unique<WebFront>(*database, options.database, options.limits);
+    const int httpPort = web->start(options.address.toStdString(), options.httpPort);
+    if (httpPort < 0) {
+        logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ".");
+        return 1;
+    }
+    logLine("listening on TCP port " + std::to_string(protocol->serverPort()) + " and HTTP port " +
+            std::to_string(httpPort) + " at " + options.address.toStdString() + ", database " +
+            options.database.description().toStdString());
+
+    StopSignals stopSignals;
+    const int status = QCoreApplication::exec();
+
+    // The web side first, then the worker writes what is queued and its
+    // answers still find the TCP side.
+    web.reset();
+    database.reset();
+    protocol.reset();
+    logLine("stopped");
+    return status;
+}
+
+} // namespace tarvik::server

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "network/server_limits.h"
+#include "storage/database_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tarvik::server {
+
+// What the command line asks of tarvik-server.
+struct ServerOptions {
+    enum class Task { Serve, Remove, Export };
+
+    Task task = Task::Serve;
+    QString address = QStringLiteral("0.0.0.0");
+    int tcpPort = 10210;
+    int httpPort = 10280;
+    DatabaseSettings database;
+    ServerLimits limits;
+    qint64 removeId = 0;
+    QString exportFile;
+};
+
+// Reads the command line. --help and --version print and end the process;
+// a wrong option ends it with a message on standard error and status 2.
+ServerOptions parseServerOptions(const QStringList &arguments);
+
+} // namespace tarvik::server

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "protocol/message.h"
+#include "protocol/submission_check.h"
+
+#include <string>
+
+namespace tarvik::server {
+
+// A checked submission on its way into the database: the message as it came,
+// what was read from it, and where it came from.
+struct NewSubmission {
+    std::string rawMessage;
+    std::string channel; // "tcp" or "http"
+    std::string peer;    // the sender's address
+    SubmitMessage message;
+    CheckedSubmission checked;
+};
+
+} // namespace tarvik::server

@@ -1,0 +1,250 @@
+#include "storage/result_store.h"
+
+#include "storage/schema.h"
+#include "storage/sql_statement.h"
+#include "storage/store_unavailable.h"
+
+#include <QAtomicInt>
+#include <QDateTime>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace tarvik::server {
+
+namespace {
+
+const QString ResultColumns = QStringLiteral(
+    "r.id, s.submitter, s.description, s.processor_form, s.processor, s.clock, s.l2_cache, s.vcore, s.fsb, "
+    "s.codename, s.stepping, s.memory_size, s.memory_type, s.memory_frequency, s.memory_timings, "
+    "s.board_vendor, s.board_model, s.threads, r.test, r.time_text, r.seconds, r.checksum, s.received_at");
+const QString ResultsWithSubmissions = QStringLiteral("results r JOIN submissions s ON s.id = r.submission_id");
+
+QString connectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("tarvik-server-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString text(const std::string &bytes)
+{
+    return QString::fromStdString(bytes);
+}
+
+std::string bytes(const QVariant &value)
+{
+    return value.toString().toStdString();
+}
+
+// A row of ResultColumns.
+StoredResult readResult(const QSqlQuery &query)
+{
+    int column = 0;
+    auto next = [&] { return query.value(column++); };
+    StoredResult result;
+    result.id = next().toLongLong();
+    result.submitter = bytes(next());
+    result.description = bytes(next());
+    ProcessorRecord &processor = result.processor;
+    processor.form = formFromName(bytes(next()));
+    for (std::string *field : {&processor.specification, &processor.clock, &processor.l2Cache, &processor.vcore,
+                               &processor.fsb, &processor.codename, &processor.stepping, &processor.memorySize,
+                               &processor.memoryType, &processor.memoryFrequency, &processor.memoryTimings,
+                               &processor.boardVendor, &processor.boardModel})
+        *field = bytes(next());
+    result.threads = next().toInt();
+    result.test = next().toInt();
+    result.timeText = bytes(next());
+    result.seconds = next().toDouble();
+    result.checksum = bytes(next());
+    result.submittedAt = bytes(next());
+    return result;
+}
+
+std::int64_t returnedId(QSqlQuery &query)
+{
+    if (!query.next())
+        throw StoreUnavailable("the database gave no id for a new row");
+    return query.value(0).toLongLong();
+}
+
+} // namespace
+
+ResultStore::ResultStore(DatabaseSettings settings) : m_settings(std::move(settings)), m_connectionName(connectionName())
+{
+    const bool sqlite = m_settings.kind == DatabaseSettings::Kind::SQLite;
+    m_database = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+                                           m_connectionName);
+    if (sqlite) {
+        m_database.setDatabaseName(m_settings.sqliteFile);
+        // Writers from other processes (--remove beside a running server) wait instead of failing.
+        m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    } else {
+        m_database.setHostName(m_settings.host);
+        m_database.setPort(m_settings.port);
+        m_database.setUserName(m_settings.user);
+        m_database.setPassword(m_settings.password);
+        m_database.setDatabaseName(m_settings.name);
+        m_database.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    }
+}
+
+ResultStore::~ResultStore()
+{
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+template <typename Work>
+auto ResultStore::guarded(Work work)
+{
+    try {
+        return work();
+    } catch (const StoreUnavailable &) {
+        m_database.close();
+        throw;
+    }
+}
+
+void ResultStore::open()
+{
+    guarded([this] { database(); });
+}
+
+QSqlDatabase &ResultStore::database()
+{
+    if (!m_database.isOpen())
+        connect();
+    return m_database;
+}
+
+void ResultStore::connect()
+{
+    if (!m_database.isValid())
+        throw StoreUnavailable("the Qt SQL driver for this database is not installed");
+    if (!m_database.open())
+        throw StoreUnavailable(m_database.lastError().text().toStdString());
+    if (m_settings.kind == DatabaseSettings::Kind::SQLite) {
+        // Write-ahead log: readers never wait for the writer. FULL: every
+        // commit is on the disk before a result id is handed out.
+        runStatement(m_database, QStringLiteral("PRAGMA journal_mode = WAL"));
+        runStatement(m_database, QStringLiteral("PRAGMA synchronous = FULL"));
+        runStatement(m_database, QStringLiteral("PRAGMA foreign_keys = ON"));
+    }
+    upgradeSchema(m_database);
+}
+
+std::vector<std::int64_t> ResultStore::insert(const NewSubmission &submission)
+{
+    const SubmitMessage &message = submission.message;
+    const ProcessorRecord &processor = message.processor;
+    QSqlQuery row = runStatement(
+        m_database,
+        QStringLiteral("INSERT INTO submissions (received_at, channel, peer, raw_message, submitter, description, "
+                       "processor_form, processor, clock, l2_cache, vcore, fsb, codename, stepping, memory_size, "
+                       "memory_type, memory_frequency, memory_timings, board_vendor, board_model, threads) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+        {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), text(submission.channel),
+         text(submission.peer), QByteArray::fromStdString(submission.rawMessage), text(message.submitter),
+         text(message.description), QString::fromLatin1(formName(processor.form)), text(processor.specification),
+         text(processor.clock), text(processor.l2Cache), text(processor.vcore), text(processor.fsb),
+         text(processor.codename), text(processor.stepping), text(processor.memorySize), text(processor.memoryType),
+         text(processor.memoryFrequency), text(processor.memoryTimings), text(processor.boardVendor),
+         text(processor.boardModel), submission.checked.threads});
+    const std::int64_t submissionId = returnedId(row);
+
+    std::vector<std::int64_t> ids;
+    for (const AcceptedTest &test : submission.checked.accepted) {
+        QSqlQuery result = runStatement(
+            m_database,
+            QStringLiteral("INSERT INTO results (submission_id, test, time_text, seconds, checksum) "
+                           "VALUES (?, ?, ?, ?, ?) RETURNING id"),
+            {qint64(submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum)});
+        ids.push_back(returnedId(result));
+    }
+    return ids;
+}
+
+std::vector<std::vector<std::int64_t>> ResultStore::store(const std::vector<NewSubmission> &submissions)
+{
+    return guarded([&] {
+        std::vector<std::vector<std::int64_t>> ids;
+        inTransaction(database(), [&] {
+            for (const NewSubmission &submission : submissions)
+                ids.push_back(insert(submission));
+        });
+        return ids;
+    });
+}
+
+std::optional<StoredResult> ResultStore::result(std::int64_t id)
+{
+    return guarded([&]() -> std::optional<StoredResult> {
+        QSqlQuery query = runStatement(
+            database(), QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?").arg(ResultColumns, ResultsWithSubmissions),
+            {qint64(id)});
+        if (!query.next())
+            return std::nullopt;
+        return readResult(query);
+    });
+}
+
+LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize)
+{
+    return guarded([&] {
+        LeaderboardPage board;
+        board.test = test;
+        board.page = page;
+        board.pageSize = pageSize;
+        QSqlQuery count = runStatement(database(),
+                                       QStringLiteral("SELECT COUNT(*) FROM (SELECT DISTINCT s.submitter, s.processor "
+                                                      "FROM %1 WHERE r.test = ?) groups")
+                                           .arg(ResultsWithSubmissions),
+                                       {test});
+        board.total = count.next() ? count.value(0).toLongLong() : 0;
+        // The best result of each submitter and processor; among equal times the first stored.
+        QSqlQuery rows = runStatement(
+            database(),
+            QStringLiteral("SELECT * FROM (SELECT %1, ROW_NUMBER() OVER (PARTITION BY s.submitter, s.processor "
+                           "ORDER BY r.seconds, r.id) AS place FROM %2 WHERE r.test = ?) best "
+                           "WHERE place = 1 ORDER BY seconds, id LIMIT ? OFFSET ?")
+                .arg(ResultColumns, ResultsWithSubmissions),
+            {test, pageSize, qint64(board.firstRank() - 1)});
+        while (rows.next())
+            board.entries.push_back(readResult(rows));
+        return board;
+    });
+}
+
+bool ResultStore::remove(std::int64_t id)
+{
+    return guarded([&] {
+        bool removed = false;
+        inTransaction(database(), [&] {
+            QSqlQuery owner =
+                runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"), {qint64(id)});
+            if (!owner.next())
+                return;
+            const qint64 submissionId = owner.value(0).toLongLong();
+            runStatement(m_database, QStringLiteral("DELETE FROM results WHERE id = ?"), {qint64(id)});
+            runStatement(m_database,
+                         QStringLiteral("DELETE FROM submissions WHERE id = ? AND NOT EXISTS "
+                                        "(SELECT 1 FROM results WHERE submission_id = ?)"),
+                         {submissionId, submissionId});
+            removed = true;
+        });
+        return removed;
+    });
+}
+
+void ResultStore::forEachResult(const std::function<void(const StoredResult &)> &visit)
+{
+    guarded([&] {
+        QSqlQuery rows = runStatement(
+            database(), QStringLiteral("SELECT %1 FROM %2 ORDER BY r.id").arg(ResultColumns, ResultsWithSubmissions));
+        while (rows.next())
+            visit(readResult(rows));
+    });
+}
+
+} // namespace tarvik::server

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QSqlDatabase>
+
+namespace tarvik::server {
+
+// Brings the database to the newest schema, one step at a time, each step in
+// a transaction of its own together with the version number it reaches, so
+// an interrupted upgrade resumes where it stopped. Throws StoreUnavailable.
+void upgradeSchema(QSqlDatabase &database);
+
+// The version upgradeSchema reaches.
+int newestSchemaVersion();
+
+} // namespace tarvik::server

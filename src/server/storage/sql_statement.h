@@ -1,0 +1,37 @@
+#pragma once
+
+#include "storage/store_unavailable.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <initializer_list>
+
+namespace tarvik::server {
+
+// Prepares and runs one statement with its values bound in order; a failure
+// throws StoreUnavailable with the database's own message.
+QSqlQuery runStatement(QSqlDatabase &database, const QString &statement,
+                       std::initializer_list<QVariant> values = {});
+
+// Runs `work` in a transaction: all of it or, when it throws StoreUnavailable
+// or the commit fails, nothing.
+template <typename Work>
+void inTransaction(QSqlDatabase &database, Work work)
+{
+    if (!database.transaction())
+        throw StoreUnavailable(database.lastError().text().toStdString());
+    try {
+        work();
+    } catch (const StoreUnavailable &) {
+        database.rollback();
+        throw;
+    }
+    if (!database.commit())
+        throw StoreUnavailable(database.lastError().text().toStdString());
+}
+
+} // namespace tarvik::server

@@ -1,0 +1,51 @@
+#include "web/html.h"
+
+namespace tarvik::server::html {
+
+namespace {
+
+const char *StyleSheet = R"(
+body { font-family: sans-serif; max-width: 60em; margin: 2em auto; padding: 0 1em; color: #222; }
+h1 { font-size: 1.6em; }
+table { border-collapse: collapse; margin: 1em 0; }
+th, td { text-align: left; padding: 0.25em 0.8em; border-bottom: 1px solid #ddd; }
+td.number { text-align: right; font-variant-numeric: tabular-nums; }
+.refused { color: #a00; }
+svg { display: block; margin: 1em 0; }
+nav a, nav span { margin-right: 1em; }
+)";
+
+} // namespace
+
+std::string escaped(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string page(const std::string &title, const std::string &body)
+{
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+           escaped(title) + "</title>\n<style>" + StyleSheet + "</style>\n</head>\n<body>\n" + body +
+           "\n<footer><nav><a href=\"/\">Leaderboard</a><a href=\"/api/results\">Results as JSON</a></nav></footer>\n"
+           "</body>\n</html>\n";
+}
+
+std::string link(const std::string &address, const std::string &text)
+{
+    return "<a href=\"" + escaped(address) + "\">" + escaped(text) + "</a>";
+}
+
+} // namespace tarvik::server::html

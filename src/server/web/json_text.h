@@ -1,0 +1,22 @@
+#pragma once
+
+#include "protocol/stored_result.h"
+#include "web/leaderboard.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvik::server::json {
+
+// A JSON string literal, quotes included (texts are UTF-8).
+std::string quoted(std::string_view text);
+
+// One result as a JSON object.
+std::string result(const StoredResult &stored);
+
+// The boards of the leaderboard page: {"boards": [{"test", "caption",
+// "page", "pageCount", "total", "results": [...]}, ...]}.
+std::string leaderboard(const std::vector<LeaderboardPage> &boards);
+
+} // namespace tarvik::server::json

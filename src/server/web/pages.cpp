@@ -1,0 +1,151 @@
+#include "web/pages.h"
+
+#include "foundation/numbers.h"
+#include "web/bar_chart.h"
+#include "web/html.h"
+
+namespace tarvik::server::pages {
+
+namespace {
+
+using html::escaped;
+
+std::string scoreAddress(std::int64_t id)
+{
+    return "/score.cgi?id=" + std::to_string(id);
+}
+
+std::string row(const std::string &label, const std::string &value)
+{
+    return "<tr><th scope=\"row\">" + escaped(label) + "</th><td>" + escaped(value) + "</td></tr>\n";
+}
+
+std::string withUnit(const std::string &value, const std::string &unit)
+{
+    return value.empty() ? value : value + " " + unit;
+}
+
+std::string machineRows(const ProcessorRecord &processor)
+{
+    std::string rows = row("Processor", processor.specification) + row("Clock", withUnit(processor.clock, "MHz")) +
+                       row("L2 cache", withUnit(processor.l2Cache, "KB"));
+    if (processor.form != ProcessorRecord::Form::Report)
+        return rows;
+    return rows + row("Core", processor.codename + " " + processor.stepping) +
+           row("Vcore", withUnit(processor.vcore, "V")) + row("FSB", withUnit(processor.fsb, "MHz")) +
+           row("Memory size", withUnit(processor.memorySize, "MB")) + row("Memory type", processor.memoryType) +
+           row("Memory frequency", withUnit(processor.memoryFrequency, "MHz")) +
+           row("Memory timings", processor.memoryTimings) + row("Mainboard vendor", processor.boardVendor) +
+           row("Mainboard model", processor.boardModel);
+}
+
+std::string timeText(double seconds)
+{
+    return numbers::numberText(seconds) + " s";
+}
+
+// The address of the leaderboard with every board at its current page except
+// `test`, which shows `page`.
+std::string boardAddress(const std::vector<LeaderboardPage> &boards, int test, int page)
+{
+    std::string query;
+    for (const LeaderboardPage &board : boards) {
+        query += query.empty() ? "?" : "&";
+        query += pageParameter(board.test) + "=" + std::to_string(board.test == test ? page : board.page);
+    }
+    return "/" + query;
+}
+
+std::string pageLinks(const std::vector<LeaderboardPage> &boards, const LeaderboardPage &board)
+{
+    std::string links = "<nav>";
+    if (board.page > 1)
+        links += html::link(boardAddress(boards, board.test, board.page - 1), "Previous page");
+    links += "<span>Page " + std::to_string(board.page) + " of " + std::to_string(board.pageCount()) + "</span>";
+    if (board.page < board.pageCount())
+        links += html::link(boardAddress(boards, board.test, board.page + 1), "Next page");
+    return links + "</nav>\n";
+}
+
+std::string rankingTable(const LeaderboardPage &board)
+{
+    std::string table = "<table>\n<tr><th>Rank</th><th>Submitter</th><th>Processor</th><th>Clock</th>"
+                        "<th>Threads</th><th>Time</th><th>Date</th></tr>\n";
+    std::int64_t rank = board.firstRank();
+    for (const StoredResult &result : board.entries) {
+        table += "<tr><td class=\"number\">" + std::to_string(rank++) + "</td><td>" + escaped(result.submitter) +
+                 "</td><td>" + html::link(scoreAddress(result.id), result.processor.specification) + "</td><td>" +
+                 escaped(withUnit(result.processor.clock, "MHz")) + "</td><td class=\"number\">" +
+                 std::to_string(result.threads) + "</td><td class=\"number\">" + escaped(timeText(result.seconds)) +
+                 "</td><td>" + escaped(result.submittedAt.substr(0, 10)) + "</td></tr>\n";
+    }
+    return table + "</table>\n";
+}
+
+std::string boardSection(const std::vector<LeaderboardPage> &boards, const LeaderboardPage &board,
+                         const std::vector<StoredResult> &leading)
+{
+    std::string section = "<section id=\"test" + std::to_string(board.test) + "\">\n<h2>" +
+                          escaped(testCaption(board.test)) + "</h2>\n";
+    if (board.entries.empty() && board.page == 1)
+        return section + "<p>No results yet.</p>\n</section>\n";
+    return section + barChartSvg(leading) + "\n" + rankingTable(board) + pageLinks(boards, board) + "</section>\n";
+}
+
+} // namespace
+
+std::string pageParameter(int test)
+{
+    return "page" + std::to_string(test);
+}
+
+std::string score(const StoredResult &result)
+{
+    const std::string title = "Result " + std::to_string(result.id);
+    std::string body = "<h1>" + escaped(title) + ": " + escaped(testCaption(result.test)) + " in " +
+                       escaped(timeText(result.seconds)) + "</h1>\n<table>\n";
+    body += row("Submitter", result.submitter) + row("Description", result.description);
+    body += machineRows(result.processor);
+    body += row("Threads", std::to_string(result.threads)) +
+            row("Test", std::to_string(result.test) + " " + testCaption(result.test)) +
+            row("Time", timeText(result.seconds)) + row("Date", result.submittedAt + " UTC") +
+            row("Checksum", result.checksum + " (verified)");
+    return html::page(title, body + "</table>");
+}
+
+std::string noSuchResult(const std::string &id)
+{
+    return notice("No such result", "There is no result with id " + id + ".");
+}
+
+std::string submitted(const CheckedSubmission &checked, const std::vector<std::int64_t> &ids)
+{
+    std::string body = "<h1>Submission</h1>\n<ul>\n";
+    for (std::size_t i = 0; i < checked.accepted.size() && i < ids.size(); ++i) {
+        const AcceptedTest &test = checked.accepted[i];
+        body += "<li>" + escaped(testCaption(test.test)) + " in " + escaped(timeText(test.seconds)) +
+                ": result id " + html::link(scoreAddress(ids[i]), std::to_string(ids[i])) + "</li>\n";
+    }
+    for (const RefusedTest &test : checked.refused)
+        body += "<li class=\"refused\">Test " + escaped(test.test) + " refused: " + escaped(test.reason) + "</li>\n";
+    if (checked.accepted.empty() && checked.refused.empty())
+        body += "<li>The submission holds no test result; nothing was stored.</li>\n";
+    return html::page("Submission", body + "</ul>");
+}
+
+std::string notice(const std::string &title, const std::string &text)
+{
+    return html::page(title, "<h1>" + escaped(title) + "</h1>\n<p>" + escaped(text) + "</p>");
+}
+
+std::string leaderboard(const std::vector<LeaderboardPage> &boards,
+                        const std::vector<std::vector<StoredResult>> &leading)
+{
+    std::string body = "<h1>Tarvik leaderboard</h1>\n<p>The best time of each submitter and processor, fastest "
+                       "first.</p>\n";
+    for (std::size_t i = 0; i < boards.size(); ++i)
+        body += boardSection(boards, boards[i], i < leading.size() ? leading[i] : std::vector<StoredResult>{});
+    return html::page("Tarvik leaderboard", body);
+}
+
+} // namespace tarvik::server::pages

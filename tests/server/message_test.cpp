@@ -1,0 +1,89 @@
+#include "protocol/message.h"
+#include "submissions.h"
+
+#include <gmock/gmock.h>
+
+namespace tarvik::server {
+namespace {
+
+using testing::reportMachine;
+using testing::scanMachine;
+using testing::submitMessage;
+
+const std::string Sep(1, '\x01');
+
+TEST(Message, ReadsTheReportRecordTheProgramSends)
+{
+    const auto parsed = parseMessage(submitMessage("Ann", "box", reportMachine(), 4, {{6, 20.5}, {11, 600.25}}));
+    const auto *submit = std::get_if<SubmitMessage>(&parsed);
+    ASSERT_NE(submit, nullptr);
+    EXPECT_EQ(submit->submitter, "Ann");
+    EXPECT_EQ(submit->description, "box");
+    const ProcessorRecord &processor = submit->processor;
+    EXPECT_EQ(processor.form, ProcessorRecord::Form::Report);
+    EXPECT_EQ(processor.specification, "Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz");
+    EXPECT_EQ(processor.clock, "2400.5");
+    EXPECT_EQ(processor.l2Cache, "4096");
+    EXPECT_EQ(processor.memoryTimings, "Cl 5-5-5-15");
+    EXPECT_EQ(processor.boardVendor, "ASUSTeK Computer INC.");
+    EXPECT_EQ(processor.boardModel, "P5B");
+    EXPECT_EQ(submit->threads, "4");
+    ASSERT_EQ(submit->tests.size(), 2u);
+    EXPECT_EQ(submit->tests[1].test, "11");
+    EXPECT_EQ(submit->tests[1].time, "600.25");
+}
+
+TEST(Message, ReadsTheScanRecordAndAMissingOne)
+{
+    const auto scan = parseMessage(submitMessage("Ann", "", scanMachine(), 2, {{6, 20.5}}));
+    ASSERT_TRUE(std::holds_alternative<SubmitMessage>(scan));
+    const ProcessorRecord &processor = std::get<SubmitMessage>(scan).processor;
+    EXPECT_EQ(processor.form, ProcessorRecord::Form::Scan);
+    EXPECT_EQ(processor.specification, "AMD Athlon(tm) 64 X2 Dual Core Processor 4200+");
+    EXPECT_EQ(processor.clock, "2200");
+    EXPECT_EQ(processor.l2Cache, "512");
+
+    const auto missing = parseMessage("SUBMIT" + Sep + "Ann" + Sep + Sep + "2" + Sep + "6" + Sep + "1.5" + Sep + "1" + Sep);
+    ASSERT_TRUE(std::holds_alternative<SubmitMessage>(missing));
+    EXPECT_EQ(std::get<SubmitMessage>(missing).processor.form, ProcessorRecord::Form::Missing);
+    EXPECT_EQ(std::get<SubmitMessage>(missing).tests.size(), 1u);
+}
+
+// While a message arrives, every beginning of it is either incomplete or a
+// whole message with fewer tests, never refused.
+TEST(Message, EveryBeginningOfAMessageCanStillGrow)
+{
+    for (const std::string &message : {submitMessage("Ann", "x", reportMachine(), 4, {{6, 20.5}, {11, 600.25}}),
+                                       submitMessage("Ann", "x", scanMachine(), 4, {{6, 20.5}}), "GET" + Sep + "12" + Sep}) {
+        for (std::size_t length = 0; length < message.size(); ++length) {
+            const auto parsed = parseMessage(message.substr(0, length));
+            if (const auto *error = std::get_if<MessageError>(&parsed))
+                EXPECT_TRUE(error->incomplete) << length << ": " << error->reason;
+            else
+                EXPECT_TRUE(std::holds_alternative<SubmitMessage>(parsed)) << length;
+        }
+    }
+}
+
+TEST(Message, RefusesWhatCannotBecomeAMessage)
+{
+    const struct {
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"HELLO", "the message is neither SUBMIT nor GET"},
+        {"submit" + Sep, "the message is neither SUBMIT nor GET"},
+        {"GET /index.html HTTP/1.1\r\n", "the message is neither SUBMIT nor GET"},
+        {"GET" + Sep + "1" + Sep + "2" + Sep, "a GET carries only the result id"},
+        {"GET" + Sep + "1" + Sep + "x", "a GET carries only the result id"},
+    };
+    for (const auto &refused : cases) {
+        const auto parsed = parseMessage(refused.bytes);
+        ASSERT_TRUE(std::holds_alternative<MessageError>(parsed)) << refused.bytes;
+        EXPECT_FALSE(std::get<MessageError>(parsed).incomplete);
+        EXPECT_EQ(std::get<MessageError>(parsed).reason, refused.reason);
+    }
+}
+
+} // namespace
+} // namespace tarvik::server

@@ -1,0 +1,136 @@
+#include "postgres_cluster.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <pwd.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tarvik::server::testing {
+
+namespace {
+
+constexpr int CommandLimitMs = 120000;
+const char *ClusterUser = "postgres";
+const char *DatabaseUser = "tarvik";
+
+// The newest installed PostgreSQL, e.g. /usr/lib/postgresql/15/bin.
+QString binaryFolder()
+{
+    QDir versions(QStringLiteral("/usr/lib/postgresql"));
+    QStringList found = versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        const QString folder = versions.filePath(*it + QStringLiteral("/bin"));
+        if (QFile::exists(folder + QStringLiteral("/initdb")))
+            return folder;
+    }
+    throw std::runtime_error("PostgreSQL is not installed (no /usr/lib/postgresql/*/bin/initdb); "
+                             "./tarvik.sh installs the package postgresql");
+}
+
+int freeLoopbackPort()
+{
+    const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
+    ::close(probe);
+    return ntohs(address.sin_port);
+}
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+} // namespace
+
+PostgresCluster::PostgresCluster() : m_binaries(binaryFolder()), m_port(freeLoopbackPort())
+{
+    if (!m_folder.isValid())
+        throw std::runtime_error("cannot make a folder for the cluster");
+    if (runningAsRoot()) {
+        const passwd *user = ::getpwnam(ClusterUser);
+        if (!user || ::chown(QFile::encodeName(m_folder.path()).constData(), user->pw_uid, user->pw_gid) != 0)
+            throw std::runtime_error("cannot hand the cluster's folder to the user postgres");
+    }
+    run(tool(QStringLiteral("initdb")), {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")),
+                                         QStringLiteral("--username"), QString::fromLatin1(DatabaseUser),
+                                         QStringLiteral("--auth"), QStringLiteral("trust"),
+                                         QStringLiteral("--no-sync"), QStringLiteral("--encoding"),
+                                         QStringLiteral("UTF8")});
+    start();
+}
+
+PostgresCluster::~PostgresCluster()
+{
+    try {
+        stop();
+    } catch (const std::runtime_error &) {
+        // The folder goes anyway; a cluster that would not stop dies with it.
+    }
+}
+
+QString PostgresCluster::tool(const QString &name) const
+{
+    return m_binaries + QLatin1Char('/') + name;
+}
+
+void PostgresCluster::run(const QString &program, const QStringList &arguments) const
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory(m_folder.path());
+    if (runningAsRoot())
+        process.start(QStringLiteral("runuser"),
+                      QStringList{QStringLiteral("-u"), QString::fromLatin1(ClusterUser), QStringLiteral("--"), program} +
+                          arguments);
+    else
+        process.start(program, arguments);
+    if (!process.waitForFinished(CommandLimitMs) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        throw std::runtime_error((program + QStringLiteral(" failed: ")).toStdString() +
+                                 process.readAll().toStdString() + process.errorString().toStdString());
+}
+
+void PostgresCluster::start()
+{
+    const QString options = QStringLiteral("-c listen_addresses=127.0.0.1 -c port=%1 -c unix_socket_directories=%2")
+                                .arg(m_port)
+                                .arg(m_folder.path());
+    run(tool(QStringLiteral("pg_ctl")),
+        {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--log"),
+         m_folder.filePath(QStringLiteral("server.log")), QStringLiteral("--options"), options, QStringLiteral("--wait"),
+         QStringLiteral("start")});
+    m_running = true;
+}
+
+void PostgresCluster::stop()
+{
+    if (!m_running)
+        return;
+    run(tool(QStringLiteral("pg_ctl")), {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")),
+                                         QStringLiteral("--mode"), QStringLiteral("fast"), QStringLiteral("--wait"),
+                                         QStringLiteral("stop")});
+    m_running = false;
+}
+
+QString PostgresCluster::createDatabase()
+{
+    const QString name = QStringLiteral("results%1").arg(++m_databases);
+    run(tool(QStringLiteral("createdb")), {QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                                           QString::number(m_port), QStringLiteral("--username"),
+                                           QString::fromLatin1(DatabaseUser), name});
+    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3").arg(QString::fromLatin1(DatabaseUser)).arg(m_port).arg(name);
+}
+
+} // namespace tarvik::server::testing

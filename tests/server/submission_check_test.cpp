@@ -1,0 +1,105 @@
+#include "protocol/reply_text.h"
+#include "protocol/request.h"
+#include "submissions.h"
+
+#include <gmock/gmock.h>
+
+namespace tarvik::server {
+namespace {
+
+using testing::reportMachine;
+using testing::scanMachine;
+using testing::submitMessage;
+
+const std::string Sep(1, '\x01');
+
+CheckedSubmission checked(const std::string &message)
+{
+    Request request = interpretMessage(message);
+    EXPECT_TRUE(std::holds_alternative<SubmitRequest>(request));
+    return std::holds_alternative<SubmitRequest>(request) ? std::get<SubmitRequest>(request).checked
+                                                          : CheckedSubmission{};
+}
+
+// A message with the scan record of an "Intel" processor at 3000 MHz and the given tests.
+std::string scanSubmit(const std::string &tests)
+{
+    return "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "3000" + Sep + "512" + Sep + "4" + Sep + tests;
+}
+
+TEST(SubmissionCheck, AcceptsTheProgramsChecksumsOnEitherRecord)
+{
+    // The report's specification starts with a blank, which the record trims
+    // but the program's checksum still took as its first byte.
+    const std::pair<HardwareFields, char> senders[] = {{reportMachine('.'), '.'}, {reportMachine(','), ','},
+                                                       {scanMachine(), '.'}};
+    for (const auto &[machine, decimalSeparator] : senders) {
+        const CheckedSubmission result =
+            checked(submitMessage("Ann", "", machine, 4, {{6, 20.5}, {11, 612.3456}}, decimalSeparator));
+        ASSERT_EQ(result.accepted.size(), 2u);
+        EXPECT_TRUE(result.refused.empty());
+        EXPECT_EQ(result.accepted[1].test, 11);
+        EXPECT_EQ(result.accepted[1].seconds, 612.346);
+    }
+    // A worked value of the checksum, with the time written with a decimal comma.
+    const CheckedSubmission comma = checked(scanSubmit("6" + Sep + "20,5" + Sep + "EAE7E92" + Sep));
+    ASSERT_EQ(comma.accepted.size(), 1u);
+    EXPECT_EQ(comma.accepted[0].timeText, "20,5");
+    EXPECT_EQ(comma.accepted[0].seconds, 20.5);
+    EXPECT_EQ(comma.threads, 4);
+}
+
+TEST(SubmissionCheck, RefusesEachTestThatDoesNotHoldUpAlone)
+{
+    const struct {
+        std::string test;
+        std::string reason;
+    } cases[] = {
+        {"6" + Sep + "20.5" + Sep + "EAE7E93" + Sep, "checksum does not match"},
+        {"6" + Sep + "20.5" + Sep + "eae7e92" + Sep, "checksum does not match"},
+        {"6" + Sep + "20.6" + Sep + "EAE7E92" + Sep, "checksum does not match"},
+        {"0" + Sep + "20.5" + Sep + "1" + Sep, "not a test number from 1 to 16"},
+        {"17" + Sep + "20.5" + Sep + "1" + Sep, "not a test number from 1 to 16"},
+        {"6.5" + Sep + "20.5" + Sep + "1" + Sep, "not a test number from 1 to 16"},
+        {"6" + Sep + "0" + Sep + "0" + Sep, "the time is not a positive number"},
+        {"6" + Sep + "-20.5" + Sep + "1" + Sep, "the time is not a positive number"},
+        {"6" + Sep + "fast" + Sep + "1" + Sep, "the time is not a positive number"},
+    };
+    for (const auto &refused : cases) {
+        // Beside a good test, which is stored all the same.
+        const CheckedSubmission result = checked(scanSubmit(refused.test + "6" + Sep + "20.5" + Sep + "EAE7E92" + Sep));
+        EXPECT_EQ(result.accepted.size(), 1u);
+        ASSERT_EQ(result.refused.size(), 1u);
+        EXPECT_EQ(result.refused[0].reason, refused.reason) << refused.test;
+    }
+}
+
+TEST(SubmissionCheck, RefusesAClockTheChecksumCannotUse)
+{
+    const std::string message =
+        "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "fast" + Sep + "512" + Sep + "4" + Sep + "6" + Sep + "20.5" + Sep + "1" + Sep;
+    const CheckedSubmission result = checked(message);
+    ASSERT_EQ(result.refused.size(), 1u);
+    EXPECT_EQ(result.refused[0].reason, "checksum cannot be computed (Type mismatch)");
+}
+
+TEST(SubmissionCheck, ABadThreadCountRefusesTheMessage)
+{
+    for (const char *threads : {"0", "many", "40000", "2.5"}) {
+        const std::string message = "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "3000" + Sep + "512" + Sep +
+                                    threads + Sep;
+        const Request request = interpretMessage(message);
+        ASSERT_TRUE(std::holds_alternative<MessageError>(request)) << threads;
+        EXPECT_EQ(std::get<MessageError>(request).reason, "the thread count is not a whole number from 1 to 32767");
+    }
+}
+
+TEST(SubmissionCheck, AnswerNamesEachStoredTestAtTheStartOfALine)
+{
+    const CheckedSubmission result = checked(scanSubmit("6" + Sep + "20.5" + Sep + "EAE7E92" + Sep + "16" + Sep + "1" +
+                                                        Sep + "1" + Sep));
+    EXPECT_EQ(replies::submitted(result, {41}), "6 - result id = 41\r\n16 - refused: checksum does not match\r\n");
+}
+
+} // namespace
+} // namespace tarvik::server

@@ -1,0 +1,87 @@
+#include "submissions.h"
+
+#include "foundation/numbers.h"
+#include "hardware/clock_check.h"
+#include "hardware/hardware_summary.h"
+#include "hardware/processor_fields.h"
+#include "records/checksum.h"
+#include "records/hash_table.h"
+
+#include <regex>
+
+namespace tarvik::server::testing {
+
+HardwareFields reportMachine(char decimalSeparator)
+{
+    HashTable report;
+    // The specification has blanks around it, as reports give it.
+    for (const auto &[key, value] : std::vector<std::pair<std::string, std::string>>{
+             {"Processors Information.Name", "Intel Core 2 Duo E6600"},
+             {"Processors Information.Specification", " Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz "},
+             {"Processors Information.Codename", "Conroe"},
+             {"Processors Information.Core Stepping", "B2"},
+             {"Processors Information.Core Speed", "2400.5 MHz"},
+             {"Processors Information.Rated Bus speed", "266.7 MHz"},
+             {"Processors Information.max VID", "1.325 V"},
+             {"Processors Information.L2 cache", "2 x 2048 KBytes"},
+             {"Chipset.Memory Type", "DDR2"},
+             {"Chipset.Memory Size", "2048 MBytes"},
+             {"Chipset.Memory Frequency", "333.5 MHz"},
+             {"Chipset.CAS#", "5 clocks"},
+             {"Chipset.RAS# to CAS#", "5 clocks"},
+             {"Chipset.RAS# Precharge", "5 clocks"},
+             {"Chipset.Cycle Time (tRAS)", "15 clocks"},
+             {"DMI Baseboard.vendor", "ASUSTeK Computer INC."},
+             {"DMI Baseboard.model", "P5B"},
+         })
+        report.setValue(key, value);
+    HardwareFields fields;
+    summarizeReport(report, decimalSeparator, [](const std::string &) {}, fields);
+    return fields;
+}
+
+HardwareFields scanMachine()
+{
+    const std::vector<ProcessorInfo> processors = {{"AMD Athlon(tm) 64 X2 Dual Core Processor 4200+", 2200, 512}};
+    ClockCheck check;
+    HardwareFields fields;
+    describeProcessors(processors, check, '.', [](const std::string &) {}, fields);
+    return fields;
+}
+
+std::string submitMessage(const std::string &submitter, const std::string &description, const HardwareFields &machine,
+                          int threads, const std::vector<Record> &records, char decimalSeparator)
+{
+    const std::string separator(1, '\x01');
+    std::string message = "SUBMIT" + separator + submitter + separator + description + separator + machine.CPU_info +
+                          std::to_string(threads) + separator;
+    for (const Record &record : records) {
+        const double time = numbers::roundHalfEven(record.seconds, 3);
+        message += std::to_string(record.test) + separator + numbers::numberText(time, decimalSeparator) + separator +
+                   csum(static_cast<std::int16_t>(record.test), time, machine.hwbotcpuclk, machine.hwbotcpu,
+                        decimalSeparator) +
+                   separator;
+    }
+    return message;
+}
+
+std::string getMessage(const std::string &id)
+{
+    return "GET\x01" + id + "\x01";
+}
+
+std::map<int, std::int64_t> resultIds(const std::string &answer)
+{
+    static const std::regex line("(\\d+) - result id = (\\d+)");
+    std::map<int, std::int64_t> ids;
+    std::size_t start = 0;
+    for (std::size_t end; (end = answer.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::smatch match;
+        const std::string text = answer.substr(start, end - start);
+        if (std::regex_match(text, match, line))
+            ids[std::stoi(match[1])] = std::stoll(match[2]);
+    }
+    return ids;
+}
+
+} // namespace tarvik::server::testing

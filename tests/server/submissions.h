@@ -1,0 +1,33 @@
+#pragma once
+
+#include "hardware/hardware_fields.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// Messages as the program sends them, built from the program's own hardware
+// fields and checksum.
+namespace tarvik::server::testing {
+
+// The fields the program fills from its hardware report (the "cehi" record),
+// and from its processor scan alone (the short record).
+HardwareFields reportMachine(char decimalSeparator = '.');
+HardwareFields scanMachine();
+
+struct Record {
+    int test = 0;
+    double seconds = 0;
+};
+
+// A SUBMIT: every time to three decimals in the sender's locale, with its
+// checksum from the machine's clock and specification.
+std::string submitMessage(const std::string &submitter, const std::string &description, const HardwareFields &machine,
+                          int threads, const std::vector<Record> &records, char decimalSeparator = '.');
+std::string getMessage(const std::string &id);
+
+// The result id of each test in a SUBMIT's answer.
+std::map<int, std::int64_t> resultIds(const std::string &answer);
+
+} // namespace tarvik::server::testing

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace tarvik::server::testing {
+
+// A plain TCP client on 127.0.0.1 that can half-close its side, as a sender
+// may when its message is complete.
+class TcpClient {
+public:
+    explicit TcpClient(int port);
+    ~TcpClient();
+    TcpClient(const TcpClient &) = delete;
+    TcpClient &operator=(const TcpClient &) = delete;
+
+    void send(std::string_view bytes);
+    void halfClose();
+    // Whether the server has sent something (or closed) within `wait`.
+    bool answerWaiting(std::chrono::milliseconds wait);
+    // Everything the server sends until it closes the connection. Throws
+    // std::runtime_error when it has not closed within `limit`.
+    std::string receiveAll(std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+private:
+    int m_socket = -1;
+};
+
+// Sends `message` and gives the whole answer (the server ends a SUBMIT by
+// its quiet time and a GET at once).
+std::string exchange(int port, std::string_view message);
+
+} // namespace tarvik::server::testing
