@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/calculation.h"
+#include "engine/completed_run.h"
 
 #include <string>
 
@@ -16,6 +17,8 @@ public:
     virtual char decimalSeparator() const = 0;
     // Starts one worker on a thread of its own; returns once it holds its job.
     virtual void startWorker(const WorkerJob &job) = 0;
+    // A run that was not quiet has finished; called before runEnded.
+    virtual void runCompleted(const CompletedRun &run) = 0;
     // The last worker has completed and the run's summary is printed.
     virtual void runEnded(bool quiet) = 0;
 };

@@ -19,6 +19,7 @@ public:
     int completes = 0;
     bool lastError = false;
     int runsEnded = 0;
+    std::vector<CompletedRun> completedRuns;
     std::function<double(int)> clock = [](int read) { return read * 0.001; };
 
     void PrintLn(const std::string &message) override { lines.push_back(message); }
@@ -34,6 +35,7 @@ public:
     void processEvents() override {}
     char decimalSeparator() const override { return '.'; }
     void startWorker(const WorkerJob &job) override { started.push_back(job); }
+    void runCompleted(const CompletedRun &run) override { completedRuns.push_back(run); }
     void runEnded(bool) override { ++runsEnded; }
 
     std::vector<std::string> linesStartingWith(const std::string &prefix) const
