@@ -53,8 +53,10 @@ frmMain::frmMain(const LaunchOptions &options)
     m_commands.add(hardwareCommands(*this));
     m_commands.add(libraryCommands(*this));
     if (options.terminal)
-        m_terminal = std::make_unique<TerminalBridge>(*this);
+        m_terminal = std::make_unique<TerminalBridge>(*this, options.scriptedInput);
     messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);
+    if (options.consoleCreated)
+        options.consoleCreated(*this);
 }
 
 frmMain::~frmMain() = default;

@@ -12,8 +12,10 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace tarvik {
@@ -24,6 +26,11 @@ class TerminalBridge;
 struct LaunchOptions {
     bool terminal = false; // the console runs on standard input and output
     QString commandLine;   // a score file to open, or empty
+    // Lines the terminal console runs in place of standard input (a batch run).
+    QStringList scriptedInput;
+    // Called once the console exists, before its start-up, so that the
+    // program's edges (results file, history, signals) can follow it.
+    std::function<void(class frmMain &)> consoleCreated;
 };
 
 // The console window: an output pane that only grows at its end and a
@@ -74,6 +81,7 @@ public:
     void processEvents() override;
     char decimalSeparator() const override { return m_decimalSeparator; }
     void startWorker(const WorkerJob &job) override;
+    void runCompleted(const CompletedRun &run) override { emit testCompleted(run); }
     void runEnded(bool quiet) override;
 
     // Shared state.
@@ -98,6 +106,7 @@ signals:
     void inputAwaited();
     void lineReady();
     void runFinished();
+    void testCompleted(const tarvik::CompletedRun &run);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -5,8 +5,6 @@
 #include "engine/process_end.h"
 #include "engine/start.h"
 
-#include <QCoreApplication>
-#include <QDir>
 
 namespace tarvik {
 
@@ -26,7 +24,9 @@ void frmMain::Form_Load()
     if (!m_options.terminal)
         show();
     subHttp = true;
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The program stays in the folder it was started from, so that relative
+    // paths in commands and on the command line mean what they mean in a
+    // shell; it finds its own files without a change of folder.
     PrintLn("Welcome to " + ProductTitle() + ".");
     if (!m_options.commandLine.isEmpty()) {
         // A score file opens in the viewer, which loads it; no scan, no run.
