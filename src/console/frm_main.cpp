@@ -63,9 +63,11 @@ frmMain::~frmMain() = default;
 
 void frmMain::PrintLn(const QString &s)
 {
-    printLine(s);
+    // The terminal gets the line before events are processed, so that lines
+    // printed by the handlers run then follow it there as in the pane.
     if (m_terminal)
         m_terminal->write(s + '\n');
+    printLine(s);
 }
 
 void frmMain::printLine(const QString &s)
