@@ -12,7 +12,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 
 namespace tarvik::cli {
 
@@ -41,6 +40,8 @@ ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch)
     if (!options.jsonFile.isEmpty())
         m_resultsFile = QFileInfo(options.jsonFile).absoluteFilePath();
     m_session.started = QDateTime::currentDateTimeUtc();
+    if (options.runTest)
+        m_batchRuns = static_cast<std::size_t>(options.repeat);
     launch.consoleCreated = [this](frmMain &console) { attach(console); };
     connect(&m_signals, &SignalWatcher::received, this, &ProgramEdges::interrupt);
     atProcessEnd([this](int exitStatus) { return finish(exitStatus); });
@@ -83,7 +84,7 @@ int ProgramEdges::finish(int exitStatus)
 {
     if (m_signal != 0)
         exitStatus = kSignalBase + m_signal;
-    else if (exitStatus == 0 && m_runErrors)
+    else if (exitStatus == 0 && (m_runErrors || m_session.runs.size() < m_batchRuns))
         exitStatus = kRunErrors;
     // The console's fields are only read on its own thread; a worker that
     // ends the process leaves those of the last run.

@@ -16,8 +16,8 @@ namespace tarvik::cli {
 // What the program does at its edges, around the console: it records every
 // completed run in the history and for the results file, ends in order on
 // SIGINT and SIGTERM, and sets the exit status: 0 when every run completed
-// without errors, 1 when one detected errors or a worker ended the program,
-// 128 + the signal's number for a signal.
+// without errors, 1 when one detected errors, a worker ended the program or
+// a batch run could not run its test, 128 + the signal's number for a signal.
 class ProgramEdges : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +35,7 @@ private:
     QString m_resultsFile;
     SessionResults m_session;
     bool m_runErrors = false;
+    std::size_t m_batchRuns = 0; // the runs a batch run asks for
     int m_signal = 0;
     bool m_historyWarned = false;
     SignalWatcher m_signals;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <tuple>
 
 namespace tarvik::cli {
 

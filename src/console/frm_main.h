@@ -21,6 +21,7 @@
 namespace tarvik {
 
 class TerminalBridge;
+class frmMain;
 
 // How the program was started.
 struct LaunchOptions {
@@ -30,7 +31,7 @@ struct LaunchOptions {
     QStringList scriptedInput;
     // Called once the console exists, before its start-up, so that the
     // program's edges (results file, history, signals) can follow it.
-    std::function<void(class frmMain &)> consoleCreated;
+    std::function<void(frmMain &)> consoleCreated;
 };
 
 // The console window: an output pane that only grows at its end and a

@@ -128,11 +128,26 @@ TEST(SessionResults, SignalDuringARunEndsInOrder)
     }
 }
 
-TEST(SessionResults, ResultsFileThatCannotBeWrittenFailsTheSession)
+TEST(SessionResults, BatchRunThatCannotDeliverFailsTheSession)
 {
-    ConsoleSession session;
-    session.startProgram({"--run", "1", "--quick", "--json", session.home() + "/missing/out.json"});
-    session.finish();
-    EXPECT_EQ(session.process().exitCode(), 1);
-    EXPECT_TRUE(session.process().readAllStandardError().startsWith("tarvik: cannot write the results to "));
+    struct Case {
+        QStringList arguments;
+        QString out; // a line of standard output
+        QString err; // the start of standard error
+    };
+    const std::vector<Case> cases = {
+        // Test 16 does not fit one worker's range: the run never starts.
+        {{"--run", "16", "--threads", "1"}, "Error occured: Overflow.", ""},
+        {{"--run", "1", "--quick", "--json", "/nonexistent/out.json"}, "Test completed successfully.",
+         "tarvik: cannot write the results to /nonexistent/out.json: "},
+    };
+    for (const Case &c : cases) {
+        ConsoleSession session;
+        session.startProgram(c.arguments);
+        const QStringList out = session.finish();
+        const std::string which = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(session.process().exitCode(), 1) << which;
+        EXPECT_TRUE(out.contains(c.out)) << which;
+        EXPECT_TRUE(session.process().readAllStandardError().startsWith(c.err.toUtf8())) << which;
+    }
 }
