@@ -5,7 +5,6 @@
 #include "engine/process_end.h"
 #include "engine/start.h"
 
-
 namespace tarvik {
 
 namespace {
