@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian machine:
-#   ./tarvik.sh start [args...]  install what is missing, build, start Tarvik
-#   ./tarvik.sh test             install what is missing, build, run every test
+#   ./tarvik.sh start [args...]  install what is missing, build the program, start Tarvik
+#   ./tarvik.sh test             install what is missing, build everything, run every test
 #   ./tarvik.sh server [args...] install what is missing, build, start the result server
 #   ./tarvik.sh bench            install what is missing, build the benchmarks in build-bench and run them
 # Checks beyond the test suite, each in a build folder of its own:
@@ -12,13 +12,14 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Only what the build uses: the benchmarks are plain programs, not Google Benchmark.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev locales
-          libqt6sql6-sqlite libqt6sql6-psql libcpp-httplib-dev postgresql chromium)
+# What building the programs needs, and what the tests and the other checks add.
+# The benchmarks are plain programs, not Google Benchmark.
+program_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libedit-dev libcpp-httplib-dev libqt6sql6-sqlite)
 # The hardware report decodes CPUID with libcpuid, which exists for x86 only.
 case "$(dpkg --print-architecture)" in
-    amd64 | i386) packages+=(libcpuid-dev) ;;
+    amd64 | i386) program_packages+=(libcpuid-dev) ;;
 esac
+test_packages=(libgtest-dev libgmock-dev desktop-file-utils man-db locales libqt6sql6-psql postgresql chromium)
 clang_packages=(clang libclang-rt-14-dev)
 
 install_missing() {
@@ -30,25 +31,17 @@ install_missing() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
 
-# configure <folder> [cmake options...]: ccache is used when it is installed.
+# configure <build folder> [cmake options...]: ccache is used when it is installed.
 configure() {
     local folder=$1
     shift
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S . -B "$folder" -G Ninja "${launcher[@]}" "$@" >/dev/null
-}
-
-# build <folder> [cmake options...]
-build() {
-    local folder=$1
-    shift
-    configure "$folder" -DCMAKE_BUILD_TYPE=Release "$@"
-    cmake --build "$folder"
 }
 
 run_tests() {
@@ -63,37 +56,44 @@ gateway_tests='ConsoleGateway*'
 case "${1:-}" in
     start)
         shift
-        install_missing "${packages[@]}"
-        build build
+        install_missing "${program_packages[@]}"
+        # Only the program, and a newer compiler's new warnings never stop it.
+        # Build messages go to standard error, so a piped session's output
+        # holds only the console's lines.
+        configure build --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF -DTARVIK_WERROR=OFF
+        cmake --build build --target tarvik >&2
         exec build/src/tarvik "$@"
         ;;
     server)
         shift
-        install_missing "${packages[@]}"
-        build build
+        install_missing "${program_packages[@]}"
+        configure build --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF -DTARVIK_WERROR=OFF
+        cmake --build build --target tarvik-server >&2
         exec build/src/server/tarvik-server "$@"
         ;;
     test)
-        install_missing "${packages[@]}"
-        build build
-        run_tests build
+        install_missing "${program_packages[@]}" "${test_packages[@]}"
+        configure build-test -DCMAKE_BUILD_TYPE=Release
+        cmake --build build-test
+        run_tests build-test
         ;;
     bench)
-        install_missing "${packages[@]}"
-        # A folder of its own, so the test build in build/ stays as it was.
-        build build-bench -DTARVIK_BENCH=ON -DTARVIK_TESTS=OFF
+        install_missing "${program_packages[@]}" "${test_packages[@]}"
+        # A folder of its own, so the test build stays as it was.
+        configure build-bench -DCMAKE_BUILD_TYPE=Release -DTARVIK_BENCH=ON -DTARVIK_TESTS=OFF
+        cmake --build build-bench
         for b in build-bench/bench/bench_*; do
             [ -f "$b" ] && [ -x "$b" ] && "$b"
         done
         ;;
     sanitize)
-        install_missing "${packages[@]}"
+        install_missing "${program_packages[@]}" "${test_packages[@]}"
         configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=address,undefined
         cmake --build build-asan --target core_tests app_tests
         ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
         ;;
     tsan)
-        install_missing "${packages[@]}"
+        install_missing "${program_packages[@]}" "${test_packages[@]}"
         configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=thread
         cmake --build build-tsan --target core_tests app_tests
         export TSAN_OPTIONS="suppressions=$PWD/.ci/tsan-qt.supp:halt_on_error=1:second_deadlock_stack=1"
@@ -101,14 +101,14 @@ case "${1:-}" in
         QT_QPA_PLATFORM=offscreen build-tsan/tests/app_tests --gtest_filter="$gateway_tests"
         ;;
     clang)
-        install_missing "${packages[@]}" "${clang_packages[@]}"
+        install_missing "${program_packages[@]}" "${test_packages[@]}" "${clang_packages[@]}"
         configure build-clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_BENCH=ON
         cmake --build build-clang
         run_tests build-clang
         ;;
     fuzz)
         seconds=${2:-20}
-        install_missing "${packages[@]}" "${clang_packages[@]}"
+        install_missing "${program_packages[@]}" "${clang_packages[@]}"
         configure build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
             -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF
         targets=()

@@ -1,3 +1,8 @@
+#include "cli/desktop_identity.h"
+#include "cli/display_fallback.h"
+#include "cli/program_edges.h"
+#include "cli/program_start.h"
+#include "cli/runtime_folder.h"
 #include "console/frm_main.h"
 #include "engine/calculator.h"
 #include "engine/start.h"
@@ -6,42 +11,20 @@
 
 #include <cstdlib>
 
-namespace {
-
-bool displayAvailable()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
-// "--console" runs the console in the terminal; anything else on the command
-// line is the score file to open.
-tarvik::LaunchOptions parseArguments(int argc, char **argv)
-{
-    tarvik::LaunchOptions options;
-    QStringList rest;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg == QLatin1String("--console"))
-            options.terminal = true;
-        else
-            rest << arg;
-    }
-    options.commandLine = rest.join(' ');
-    options.terminal = options.terminal || !displayAvailable();
-    return options;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
-    const tarvik::LaunchOptions options = parseArguments(argc, argv);
-    if (options.terminal && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Morlo"));
     QCoreApplication::setApplicationName(QStringLiteral("Tarvik"));
+    const tarvik::cli::StartDecision start = tarvik::cli::readCommandLine(argc, argv);
+    if (start.exitStatus)
+        return *start.exitStatus;
+    tarvik::LaunchOptions options = tarvik::cli::launchOptions(start.options);
+    tarvik::cli::provideRuntimeFolder();
+    tarvik::cli::chooseDisplay(options);
+    QApplication app(argc, argv);
+    tarvik::cli::confirmDisplay(options);
+    tarvik::cli::showDesktopIdentity();
+    tarvik::cli::ProgramEdges edges(start.options, options);
     tarvik::Calculator::registerClass();
     tarvik::Main(options);
     return EXIT_FAILURE; // only a second launch comes back here

@@ -24,11 +24,22 @@ ConsoleSession::ConsoleSession() : m_environment(QProcessEnvironment::systemEnvi
 
 void ConsoleSession::start(const QString &input, bool closeInput, const QStringList &arguments)
 {
-    m_process.start(QStringLiteral(TARVIK_BINARY), QStringList{"--console"} + arguments);
+    startProgram(QStringList{"--console"} + arguments, input, closeInput);
+}
+
+void ConsoleSession::startProgram(const QStringList &arguments, const QString &input, bool closeInput)
+{
+    m_process.start(QStringLiteral(TARVIK_BINARY), arguments);
     ASSERT_TRUE(m_process.waitForStarted());
     m_process.write(input.toUtf8());
     if (closeInput)
         m_process.closeWriteChannel();
+}
+
+void ConsoleSession::setEnvironment(const QProcessEnvironment &environment)
+{
+    m_environment = environment;
+    m_process.setProcessEnvironment(environment);
 }
 
 bool ConsoleSession::waitForLine(const QString &prefix, int timeoutMs)

@@ -18,6 +18,8 @@ public:
     // Starts the program and writes `input` to it; with closeInput the end of
     // input then acts as "exit".
     void start(const QString &input, bool closeInput = true, const QStringList &arguments = {});
+    // Starts the program with exactly these arguments (no "--console").
+    void startProgram(const QStringList &arguments, const QString &input = {}, bool closeInput = true);
     // Waits for the program to end and returns everything it printed.
     QStringList finish(int timeoutMs = 120000);
     // Waits until the program has printed a line starting with `prefix`.
@@ -26,6 +28,10 @@ public:
 
     QProcess &process() { return m_process; }
     QProcessEnvironment environment() const { return m_environment; }
+    // Changes the environment of the next start.
+    void setEnvironment(const QProcessEnvironment &environment);
+    // The private folder that stands for the user's home.
+    QString home() const { return m_home.path(); }
     QString systemFolder() const { return m_home.path() + "/system"; }
 
 private:

@@ -63,17 +63,21 @@ frmMain::frmMain(const LaunchOptions &options)
     m_commands.add(submitCommands(*this));
     m_commands.add(guiCommands(*this));
     if (options.terminal)
-        m_terminal = std::make_unique<TerminalBridge>(*this);
+        m_terminal = std::make_unique<TerminalBridge>(*this, options.scriptedInput);
     messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);
+    if (options.consoleCreated)
+        options.consoleCreated(*this);
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::PrintLn(const QString &s)
 {
-    printLine(s);
+    // The terminal gets the line before events are processed, so that lines
+    // printed by the handlers run then follow it there as in the pane.
     if (m_terminal)
         m_terminal->write(s + '\n');
+    printLine(s);
 }
 
 void frmMain::printLine(const QString &s)

@@ -29,19 +29,27 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace tarvik {
 
 class TerminalBridge;
 class ConsoleSubmission;
+class frmMain;
 
 // How the program was started.
 struct LaunchOptions {
     bool terminal = false; // the console runs on standard input and output
     QString commandLine;   // a score file to open, or empty
+    // Lines the terminal console runs in place of standard input (a batch run).
+    QStringList scriptedInput;
+    // Called once the console exists, before its start-up, so that the
+    // program's edges (results file, history, signals) can follow it.
+    std::function<void(frmMain &)> consoleCreated;
 };
 
 // The console window: an output pane that only grows at its end and a
@@ -100,6 +108,7 @@ public:
     void processEvents() override;
     char decimalSeparator() const override { return m_decimalSeparator; }
     bool cacheModeOn() const override { return cacheMode; }
+    void runCompleted(const CompletedRun &run) override { emit testCompleted(run); }
     void runEnded(bool quiet) override;
 
     // HardwareConsole (the processor scan and the hardware summary)
@@ -136,6 +145,7 @@ signals:
     void inputAwaited();
     void lineReady();
     void runFinished();
+    void testCompleted(const tarvik::CompletedRun &run);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

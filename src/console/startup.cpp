@@ -29,7 +29,8 @@ void frmMain::Form_Load()
         show();
     subHttp = true;
     // The program stays in the folder it was started from, so that relative
-    // paths (save, load, a score file on the command line) are the user's.
+    // paths in commands and on the command line mean what they mean in a
+    // shell; it finds its own files without a change of folder.
     PrintLn("Welcome to " + ProductTitle() + ".");
     if (!m_options.commandLine.isEmpty()) {
         // A score file opens in the viewer, which loads it; no scan, no run.

@@ -1,64 +1,49 @@
 #include "console/terminal_bridge.h"
 
 #include "console/frm_main.h"
-#include "console/line_limit.h"
+#include "console/terminal_input.h"
 #include "foundation/protocol.h"
 
 #include <cstdio>
-#include <iostream>
-#include <string>
-#include <thread>
-
-#include <unistd.h>
+#include <utility>
 
 namespace tarvik {
 
-TerminalBridge::TerminalBridge(frmMain &console)
-    : m_console(console), m_echoLines(!isatty(STDIN_FILENO))
+TerminalBridge::TerminalBridge(frmMain &console, const QStringList &script)
+    : m_console(console), m_input(terminalInput(script))
 {
     connect(&console, &frmMain::inputAwaited, this, &TerminalBridge::submitNext);
-    startReader();
+    connect(m_input.get(), &TerminalInput::lineArrived, this, &TerminalBridge::lineArrived);
+    connect(m_input.get(), &TerminalInput::inputEnded, this, &TerminalBridge::inputEnded);
+    connect(m_input.get(), &TerminalInput::lineSetAside, this, [this] {
+        // Read the line again once the output is done, unless the process
+        // ends first or the line is no longer awaited.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_console.isAwaitingInput())
+                    return;
+                m_prompt = m_lastPrompt;
+                submitNext();
+            },
+            Qt::QueuedConnection);
+    });
+    m_input->start();
 }
 
-namespace {
-
-// Reads one line without its line feed; of a line longer than `limit` bytes
-// only the first limit + 1 are kept (enough for the console to refuse it),
-// so that memory stays bounded whatever arrives. False at the end of input.
-bool readLine(std::istream &in, std::string &line, std::size_t limit)
-{
-    line.clear();
-    bool readAny = false;
-    for (char c; in.get(c);) {
-        readAny = true;
-        if (c == '\n')
-            return true;
-        if (line.size() <= limit)
-            line += c;
-    }
-    return readAny;
-}
-
-} // namespace
-
-void TerminalBridge::startReader()
-{
-    // Reading blocks, so it has a thread of its own; each line is handed to
-    // the console's thread. The thread is never joined: the process ends
-    // with the console, wherever the reader is.
-    std::thread([this] {
-        std::string line;
-        while (readLine(std::cin, line, LongestLine)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            const QString text = QString::fromLocal8Bit(line);
-            QMetaObject::invokeMethod(this, [this, text] { lineArrived(text); }, Qt::QueuedConnection);
-        }
-        QMetaObject::invokeMethod(this, [this] { inputEnded(); }, Qt::QueuedConnection);
-    }).detach();
-}
+TerminalBridge::~TerminalBridge() = default;
 
 void TerminalBridge::write(const QString &text)
+{
+    if (m_input->showsPrompt() && !text.endsWith('\n')) {
+        m_prompt += text;
+        return;
+    }
+    m_input->outputArrives();
+    output(std::exchange(m_prompt, QString()) + text);
+}
+
+void TerminalBridge::output(const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
@@ -67,7 +52,7 @@ void TerminalBridge::write(const QString &text)
 
 void TerminalBridge::echo(const QString &line)
 {
-    if (m_echoLines)
+    if (!m_input->showsTypedLines())
         write(line + '\n');
 }
 
@@ -88,12 +73,16 @@ void TerminalBridge::submitNext()
     if (!m_console.isAwaitingInput())
         return;
     if (!m_queue.empty()) {
+        output(std::exchange(m_prompt, QString()));
         m_console.inputField()->setText(m_queue.front());
         m_queue.pop_front();
         m_console.txtConsole_KeyDown(EnterKey, 0);
     } else if (m_inputEnded) {
         write(QStringLiteral("\n")); // ends the prompt's line
         m_console.Form_Unload();
+    } else if (!m_prompt.isEmpty()) {
+        m_lastPrompt = m_prompt;
+        m_input->lineAwaited(std::exchange(m_prompt, QString()));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/start.h"
 
 #include "console/frm_main.h"
+#include "engine/process_end.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,7 +33,14 @@ bool productWindowExists()
         folder = QDir::tempPath();
     static QLockFile instanceLock(folder + '/' + ProductTitle() + ".lock");
     instanceLock.setStaleLockTime(0);
-    return !instanceLock.tryLock(0);
+    if (!instanceLock.tryLock(0))
+        return true;
+    // The process ends without destructors, so the lock is given back then.
+    atProcessEnd([](int exitStatus) {
+        instanceLock.unlock();
+        return exitStatus;
+    });
+    return false;
 }
 
 void prepareThread()

@@ -46,6 +46,7 @@ void TestRun::StartTest(std::int16_t size, bool quiet, const RunSettings &settin
     m_finishedThreads = 0;
     m_errorsDetected = false;
     m_runThreads = settings.Threads;
+    m_settings = settings;
     for (const WorkerJob &job : jobs)
         m_host.startWorker(job);
 }
@@ -90,11 +91,17 @@ void TestRun::finish(bool quiet)
     }
     m_finishedThreads = 0;
     m_testRunning = false;
+    const std::int16_t test = m_currentTest;
+    bool newRecord = false;
     if (!m_errorsDetected && isTestNumber(m_currentTest)) {
-        if (improvesRecord(m_records.get(m_currentTest), t))
+        newRecord = improvesRecord(m_records.get(m_currentTest), t);
+        if (newRecord)
             m_records.set(m_currentTest, t);
         m_currentTest = 0;
     }
+    if (!quiet)
+        m_host.runCompleted({test, rangeEnd(test, m_settings.quickMode) + 1, m_settings.Threads, m_settings.quickMode,
+                             m_settings.cacheMode, t, m_errorsDetected, newRecord});
     m_host.runEnded(quiet);
 }
 

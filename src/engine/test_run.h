@@ -55,6 +55,7 @@ private:
     std::int16_t m_currentTest = 0;
     std::int16_t m_finishedThreads = 0;
     std::int16_t m_runThreads = 0;
+    RunSettings m_settings;
     bool m_errorsDetected = false;
     std::vector<double> m_results;
 };

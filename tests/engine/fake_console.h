@@ -20,6 +20,7 @@ public:
     bool lastError = false;
     int runsEnded = 0;
     bool cacheMode = false;
+    std::vector<CompletedRun> completedRuns;
     std::function<double(int)> clock = [](int read) { return read * 0.001; };
 
     void PrintLn(const std::string &message) override { lines.push_back(message); }
@@ -36,6 +37,7 @@ public:
     char decimalSeparator() const override { return '.'; }
     bool cacheModeOn() const override { return cacheMode; }
     void startWorker(const WorkerJob &job) override { started.push_back(job); }
+    void runCompleted(const CompletedRun &run) override { completedRuns.push_back(run); }
     void runEnded(bool) override { ++runsEnded; }
 
     std::vector<std::string> linesStartingWith(const std::string &prefix) const

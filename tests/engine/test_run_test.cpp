@@ -79,6 +79,35 @@ TEST_F(TestRunTest, KeepsTheBestTimeAndOnlyAStrictlyBetterOne)
     EXPECT_EQ(records.get(6), 12.5);
     finishRun(6, 12.25);
     EXPECT_EQ(records.get(6), 12.25);
+
+    // Each run is reported with its full-precision time and whether it set the record.
+    ASSERT_EQ(host.completedRuns.size(), 3u);
+    const std::vector<std::pair<float, bool>> reported = {{12.5f, true}, {12.6f, false}, {12.25f, true}};
+    for (std::size_t i = 0; i < reported.size(); ++i) {
+        const CompletedRun &r = host.completedRuns[i];
+        EXPECT_EQ(r.seconds, reported[i].first);
+        EXPECT_EQ(r.newRecord, reported[i].second);
+        EXPECT_EQ(r.test, 6);
+        EXPECT_EQ(r.numbers, 33554432);
+        EXPECT_EQ(r.threads, 1);
+        EXPECT_FALSE(r.errors);
+    }
+}
+
+TEST_F(TestRunTest, ReportsModesOfARunButNotTheQuietOnes)
+{
+    run.StartTest(-5, true, {1, false, false});
+    run.complete(true, false);
+    EXPECT_TRUE(host.completedRuns.empty());
+    run.StartTest(6, false, {2, true, true});
+    run.complete(false, false);
+    run.complete(false, false);
+    ASSERT_EQ(host.completedRuns.size(), 1u);
+    const CompletedRun &r = host.completedRuns[0];
+    EXPECT_EQ(r.numbers, 32768);
+    EXPECT_EQ(r.threads, 2);
+    EXPECT_TRUE(r.quickMode);
+    EXPECT_TRUE(r.cacheMode);
 }
 
 TEST_F(TestRunTest, AnyWorkersErrorMarksTheRunAndKeepsItsTimeOut)
@@ -87,6 +116,9 @@ TEST_F(TestRunTest, AnyWorkersErrorMarksTheRunAndKeepsItsTimeOut)
     finishRun(6, 10, {true, false});
     EXPECT_EQ(host.lines.back(), "Test completed, errors were detected.");
     EXPECT_EQ(records.get(6), 0);
+    ASSERT_EQ(host.completedRuns.size(), 1u);
+    EXPECT_TRUE(host.completedRuns[0].errors);
+    EXPECT_FALSE(host.completedRuns[0].newRecord);
 }
 
 TEST_F(TestRunTest, RunThatCouldNeverCompleteStartsNoWorker)

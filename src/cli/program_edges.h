@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cli/program_options.h"
+#include "cli/results_document.h"
+#include "cli/signal_watcher.h"
+
+#include <QObject>
+
+namespace tarvik {
+class frmMain;
+struct LaunchOptions;
+} // namespace tarvik
+
+namespace tarvik::cli {
+
+// What the program does at its edges, around the console: it records every
+// completed run in the history and for the results file, ends in order on
+// SIGINT and SIGTERM, and sets the exit status: 0 when every run completed
+// without errors, 1 when one detected errors, a worker ended the program or
+// a batch run could not run its test, 128 + the signal's number for a signal.
+class ProgramEdges : public QObject {
+    Q_OBJECT
+public:
+    // Follows the console that `launch` starts, from its creation on.
+    ProgramEdges(const ProgramOptions &options, LaunchOptions &launch);
+
+private:
+    void attach(frmMain &console);
+    void recordRun(const CompletedRun &run);
+    void interrupt(int signalNumber);
+    // The last step of the process, on whichever thread ends it.
+    int finish(int exitStatus);
+
+    frmMain *m_console = nullptr;
+    QString m_resultsFile;
+    SessionResults m_session;
+    bool m_runErrors = false;
+    std::size_t m_batchRuns = 0; // the runs a batch run asks for
+    int m_signal = 0;
+    bool m_historyWarned = false;
+    SignalWatcher m_signals;
+};
+
+} // namespace tarvik::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/results_document.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+// The results history: every completed run of every session, one JSON
+// object a line (JSON Lines) in the user's data folder, so that runs can be
+// compared across days and machines.
+namespace tarvik::cli {
+
+QString historyFilePath();
+
+// Adds one run with its date and the machine's description. Returns what
+// went wrong, or an empty string.
+QString appendToHistory(const RecordedRun &run, const HardwareFields &hardware, const QDateTime &when);
+
+// The runs as a table: by test, fastest first, runs with errors last.
+QString historyTable(QList<QJsonObject> entries);
+
+// Prints the history's table on standard output; returns the exit status.
+int printHistory();
+
+} // namespace tarvik::cli
