@@ -66,12 +66,12 @@ void syncFolder(const fs::path &folder)
 {
     const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
-        throw faultFromErrno(errno, Access::Writing);
+        throw faultFromErrno(errno, Access::Writing, folder.string());
     const int synced = ::fsync(descriptor);
     const int error = errno;
     ::close(descriptor);
     if (synced != 0)
-        throw faultFromErrno(error, Access::Writing);
+        throw faultFromErrno(error, Access::Writing, folder.string());
 }
 
 // A character device (a terminal, /dev/null, /dev/full) takes the bytes
@@ -81,7 +81,7 @@ void writeToDevice(const fs::path &device, const std::string &bytes)
 {
     const int descriptor = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        throw faultFromErrno(errno, Access::Writing);
+        throw faultFromErrno(errno, Access::Writing, device.string());
     std::size_t written = 0;
     int error = 0;
     while (written < bytes.size() && error == 0) {
@@ -93,7 +93,7 @@ void writeToDevice(const fs::path &device, const std::string &bytes)
     }
     ::close(descriptor);
     if (error != 0)
-        throw faultFromErrno(error, Access::Writing);
+        throw faultFromErrno(error, Access::Writing, device.string());
 }
 
 // A new file beside the one it will replace; removed again unless committed.

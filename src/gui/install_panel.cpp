@@ -8,6 +8,7 @@
 #include "gui/text_fit.h"
 #include "gui/twips.h"
 #include "gui/web_links.h"
+#include "libraries/library_commands.h"
 #include "libraries/library_installer.h"
 #include "foundation/file_bytes.h"
 
@@ -101,7 +102,7 @@ void InstallPanel::lblInstall_Click(int Index)
     ShowInstallBusy();
     // The console prints the installation's progress, processing window
     // events meanwhile; the disabled panel ignores clicks until it ends.
-    const bool ok = install(m_console, row(Index).library().file.toStdString());
+    const bool ok = installLibrary(m_console, row(Index).library().file.toStdString());
     if (ok) {
         setEnabled(true);
         m_console.messageBox->inform(QStringLiteral("Installation"), QStringLiteral("Installation suceeded."),

@@ -7,15 +7,18 @@
 
 namespace tarvik {
 
+bool installLibrary(frmMain &console, const std::string &file)
+{
+    const InstallOutcome outcome = install(console, file);
+    if (!outcome.refusal.empty())
+        console.lastError = QString::fromStdString(outcome.refusal);
+    return outcome.installed;
+}
+
 std::vector<ConsoleCommand> libraryCommands(frmMain &console)
 {
     return {
-        {"install",
-         [&console](const std::string &cmd) {
-             const InstallOutcome outcome = install(console, command_line::trimmedArgument(cmd));
-             if (!outcome.refusal.empty())
-                 console.lastError = QString::fromStdString(outcome.refusal);
-         }},
+        {"install", [&console](const std::string &cmd) { installLibrary(console, command_line::trimmedArgument(cmd)); }},
         {"cleanup", [&console](const std::string &) { CleanUp(console); }},
     };
 }

@@ -86,13 +86,13 @@ TEST(FileBytes, WhatIsNotARegularFileIsNeverReplaced)
 {
     TemporaryFolder folder;
     ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(replaceFault(folder.path("pipe")), "Path/File access error");
+    EXPECT_FAULT(replaceFileBytes(folder.path("pipe"), "new"), "Path/File access error");
     EXPECT_TRUE(fs::is_fifo(folder.path("pipe")));
     // A device takes the bytes itself and reports its own faults.
-    EXPECT_EQ(replaceFault("/dev/full"), "Disk full");
+    EXPECT_FAULT(replaceFileBytes("/dev/full", "new"), "Disk full");
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
     if (::mknod(folder.path("full").c_str(), S_IFCHR | 0600, ::makedev(1, 7)) == 0) { // only as root
-        EXPECT_EQ(replaceFault(folder.path("full")), "Disk full");
+        EXPECT_FAULT(replaceFileBytes(folder.path("full"), "new"), "Disk full");
         EXPECT_TRUE(fs::is_character_file(folder.path("full")));
     }
     EXPECT_EQ(entriesIn(folder.path("")), fs::exists(folder.path("full")) ? 2 : 1);
@@ -103,8 +103,8 @@ TEST(FileBytes, APathWithANulByteIsABadFileName)
     TemporaryFolder folder;
     const std::string cut = folder.path("a");
     const std::string withNul = cut + std::string(1, '\0') + "b";
-    EXPECT_EQ(replaceFault(withNul), "Bad file name");
+    EXPECT_FAULT(replaceFileBytes(withNul, "new"), "Bad file name");
     EXPECT_FALSE(fs::exists(cut));
     folder.write("a", "x");
-    EXPECT_EQ(readFault(withNul), "Bad file name");
+    EXPECT_FAULT(readFileBytes(withNul), "Bad file name");
 }

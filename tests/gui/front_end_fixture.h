@@ -58,7 +58,9 @@ protected:
     void startConsole(const QString &scoreFile)
     {
         commands.reset();
-        console = std::make_unique<frmMain>(LaunchOptions{false, scoreFile});
+        LaunchOptions options;
+        options.commandLine = scoreFile;
+        console = std::make_unique<frmMain>(options);
         console->messageBox = std::make_unique<RecordedBoxes>(boxes);
         commands = std::make_unique<CommandInterpreter>(*console);
         commands->add(guiCommands(*console));
