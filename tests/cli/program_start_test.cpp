@@ -77,8 +77,10 @@ TEST(ProgramStart, ScoreFileOnTheCommandLineIsFoundFromTheStartingFolder)
     score.close();
     session.process().setWorkingDirectory(session.home());
     const Ended ended = runProgram(session, {"--console", "mine.tks"});
-    EXPECT_EQ(ended.status, 0) << ended.err.toStdString();
+    // Found and read from the starting folder, then refused for its content.
+    EXPECT_EQ(ended.status, 1) << ended.err.toStdString();
     EXPECT_TRUE(ended.out.contains("Loading file mine.tks")) << ended.out.toStdString();
+    EXPECT_TRUE(ended.out.contains("Invalid file format.")) << ended.out.toStdString();
 }
 
 TEST(ProgramStart, RelativeSavePathLandsInTheStartingFolder)
