@@ -1,6 +1,6 @@
 #include "cli/display_fallback.h"
 
-#include "console/frm_main.h"
+#include "cli/launch_options.h"
 
 #include <QGuiApplication>
 

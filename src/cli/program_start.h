@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/program_options.h"
-#include "console/frm_main.h"
+#include "cli/launch_options.h"
 
 #include <optional>
 

@@ -17,6 +17,7 @@
 // never starts its own top-level loop; it shows itself and returns, and its
 // handlers run inside the console's nested loops.
 
+#include "cli/launch_options.h"
 #include "console/command_interpreter.h"
 #include "console/message_box.h"
 #include "engine/run_engine.h"
@@ -40,17 +41,6 @@ namespace tarvik {
 class TerminalBridge;
 class ConsoleSubmission;
 class frmMain;
-
-// How the program was started.
-struct LaunchOptions {
-    bool terminal = false; // the console runs on standard input and output
-    QString commandLine;   // a score file to open, or empty
-    // Lines the terminal console runs in place of standard input (a batch run).
-    QStringList scriptedInput;
-    // Called once the console exists, before its start-up, so that the
-    // program's edges (results file, history, signals) can follow it.
-    std::function<void(frmMain &)> consoleCreated;
-};
 
 // The console window: an output pane that only grows at its end and a
 // one-line input field shown while a line is awaited. It is also the hub

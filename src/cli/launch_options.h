@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace tarvik {
+
+class frmMain;
+
+// How the program was started: decided by the command line and the display,
+// handed to the console when it is created.
+struct LaunchOptions {
+    bool terminal = false; // the console runs on standard input and output
+    QString commandLine;   // a score file to open, or empty
+    // Lines the terminal console runs in place of standard input (a batch run).
+    QStringList scriptedInput;
+    // Called once the console exists, before its start-up, so that the
+    // program's edges (results file, history, signals) can follow it.
+    std::function<void(frmMain &)> consoleCreated;
+};
+
+} // namespace tarvik
