@@ -7,7 +7,8 @@
 
 namespace tarvik {
 
-class frmMain;
+struct CompletedRun;
+class SessionConsole;
 
 // How the program was started: decided by the command line and the display,
 // handed to the console when it is created.
@@ -18,7 +19,9 @@ struct LaunchOptions {
     QStringList scriptedInput;
     // Called once the console exists, before its start-up, so that the
     // program's edges (results file, history, signals) can follow it.
-    std::function<void(frmMain &)> consoleCreated;
+    std::function<void(SessionConsole &)> consoleCreated;
+    // Called on the console's thread after every test run that completed.
+    std::function<void(const CompletedRun &)> runCompleted;
 };
 
 } // namespace tarvik

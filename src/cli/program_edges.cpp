@@ -1,11 +1,14 @@
 #include "cli/program_edges.h"
 
+#include "cli/launch_options.h"
 #include "cli/results_history.h"
-#include "foundation/fault.h"
-#include "console/frm_main.h"
+#include "cli/session_console.h"
+#include "engine/completed_run.h"
 #include "engine/process_end.h"
-#include "records/checksum.h"
+#include "foundation/fault.h"
 #include "foundation/file_bytes.h"
+#include "hardware/hardware_fields.h"
+#include "records/checksum.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -28,9 +31,9 @@ std::optional<std::string> runChecksum(const CompletedRun &run, const HardwareFi
     }
 }
 
-QString signalName(int signalNumber)
+std::string signalName(int signalNumber)
 {
-    return signalNumber == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM");
+    return signalNumber == SIGINT ? "SIGINT" : "SIGTERM";
 }
 } // namespace
 
@@ -42,20 +45,15 @@ ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch)
     m_session.started = QDateTime::currentDateTimeUtc();
     if (options.runTest)
         m_batchRuns = static_cast<std::size_t>(options.repeat);
-    launch.consoleCreated = [this](frmMain &console) { attach(console); };
+    launch.consoleCreated = [this](SessionConsole &console) { m_console = &console; };
+    launch.runCompleted = [this](const CompletedRun &run) { recordRun(run); };
     connect(&m_signals, &SignalWatcher::received, this, &ProgramEdges::interrupt);
     atProcessEnd([this](int exitStatus) { return finish(exitStatus); });
 }
 
-void ProgramEdges::attach(frmMain &console)
-{
-    m_console = &console;
-    connect(&console, &frmMain::testCompleted, this, &ProgramEdges::recordRun);
-}
-
 void ProgramEdges::recordRun(const CompletedRun &run)
 {
-    const HardwareFields &hw = m_console->hw;
+    const HardwareFields &hw = m_console->hardwareFields();
     const RecordedRun recorded{run, runChecksum(run, hw, m_console->decimalSeparator())};
     m_session.hardware = hw;
     m_session.runs.push_back(recorded);
@@ -88,8 +86,8 @@ int ProgramEdges::finish(int exitStatus)
         exitStatus = kRunErrors;
     // The console's fields are only read on its own thread; a worker that
     // ends the process leaves those of the last run.
-    if (m_console && QThread::currentThread() == m_console->thread())
-        m_session.hardware = m_console->hw;
+    if (m_console && QThread::currentThread() == m_console->consoleThread())
+        m_session.hardware = m_console->hardwareFields();
     m_session.exitStatus = exitStatus;
     if (!m_resultsFile.isEmpty()) {
         try {

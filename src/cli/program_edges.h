@@ -7,7 +7,7 @@
 #include <QObject>
 
 namespace tarvik {
-class frmMain;
+class SessionConsole;
 struct LaunchOptions;
 } // namespace tarvik
 
@@ -25,13 +25,12 @@ public:
     ProgramEdges(const ProgramOptions &options, LaunchOptions &launch);
 
 private:
-    void attach(frmMain &console);
     void recordRun(const CompletedRun &run);
     void interrupt(int signalNumber);
     // The last step of the process, on whichever thread ends it.
     int finish(int exitStatus);
 
-    frmMain *m_console = nullptr;
+    SessionConsole *m_console = nullptr;
     QString m_resultsFile;
     SessionResults m_session;
     bool m_runErrors = false;

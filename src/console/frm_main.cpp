@@ -237,6 +237,12 @@ void frmMain::StartTest(std::int16_t size, bool quiet)
     m_engine.StartTest(size, quiet, {Threads, cacheMode, quickMode});
 }
 
+void frmMain::runCompleted(const CompletedRun &run)
+{
+    if (m_options.runCompleted)
+        m_options.runCompleted(run);
+}
+
 void frmMain::runEnded(bool /*quiet*/)
 {
     if (revert_to_gui) {

@@ -18,6 +18,7 @@
 // handlers run inside the console's nested loops.
 
 #include "cli/launch_options.h"
+#include "cli/session_console.h"
 #include "console/command_interpreter.h"
 #include "console/message_box.h"
 #include "engine/run_engine.h"
@@ -45,7 +46,8 @@ class frmMain;
 // The console window: an output pane that only grows at its end and a
 // one-line input field shown while a line is awaited. It is also the hub
 // that owns the state the other parts share and the operations they call.
-class frmMain : public QWidget, public RunConsole, public HardwareConsole, public LibraryConsole {
+class frmMain : public QWidget, public RunConsole, public HardwareConsole, public LibraryConsole,
+                public SessionConsole {
     Q_OBJECT
 public:
     explicit frmMain(const LaunchOptions &options);
@@ -68,7 +70,7 @@ public:
     // Start-up, test menu and shut-down.
     void Form_Load();
     std::int16_t PrintSelect();
-    [[noreturn]] void Form_Unload();
+    [[noreturn]] void Form_Unload() override;
 
     // The command loop: runs `cmd`, then every line read after it. It only
     // ends with the process.
@@ -79,7 +81,7 @@ public:
     // Test runs.
     void StartTest(std::int16_t size, bool quiet);
     float GetTime(bool reset = false) { return m_engine.GetTime(reset); }
-    bool testRunning() const { return m_engine.testRunning(); }
+    bool testRunning() const override { return m_engine.testRunning(); }
 
     // Score files: each returns the text to show the user, never a fault.
     // Loading changes nothing unless the whole file is valid.
@@ -98,7 +100,7 @@ public:
     void processEvents() override;
     char decimalSeparator() const override { return m_decimalSeparator; }
     bool cacheModeOn() const override { return cacheMode; }
-    void runCompleted(const CompletedRun &run) override { emit testCompleted(run); }
+    void runCompleted(const CompletedRun &run) override;
     void runEnded(bool quiet) override;
 
     // HardwareConsole (the processor scan and the hardware summary)
@@ -112,6 +114,9 @@ public:
     std::string readSetting(const std::string &key) const override;
     void removeSetting(const std::string &key) override;
     void showHardwareSummary() override { hardware.GetCPUz(); }
+
+    // SessionConsole (the program's edges)
+    QThread *consoleThread() const override { return thread(); }
 
     // Shared state.
     std::int16_t Threads = 0;
@@ -135,7 +140,6 @@ signals:
     void inputAwaited();
     void lineReady();
     void runFinished();
-    void testCompleted(const tarvik::CompletedRun &run);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
