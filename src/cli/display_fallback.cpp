@@ -10,7 +10,7 @@ namespace tarvik::cli {
 
 namespace {
 
-const char *const kStandBy = "offscreen";
+const char *const StandByPlatform = "offscreen";
 bool standByChosen = false;
 QtMessageHandler previousHandler = nullptr;
 
@@ -31,7 +31,7 @@ QByteArray windowSystems()
         systems << "xcb";
     if (wayland && !systems.contains("wayland"))
         systems << "wayland";
-    systems << kStandBy;
+    systems << StandByPlatform;
     return systems.join(';');
 }
 
@@ -52,7 +52,7 @@ void chooseDisplay(LaunchOptions &options)
         return; // the user's own choice of window system stands
     if (options.terminal || !displayNamed()) {
         options.terminal = true;
-        qputenv("QT_QPA_PLATFORM", kStandBy);
+        qputenv("QT_QPA_PLATFORM", StandByPlatform);
         return;
     }
     qputenv("QT_QPA_PLATFORM", windowSystems());
@@ -67,7 +67,7 @@ void confirmDisplay(LaunchOptions &options)
     qInstallMessageHandler(previousHandler);
     // Programs the console starts (a browser, say) make their own choice.
     qunsetenv("QT_QPA_PLATFORM");
-    if (QGuiApplication::platformName() != QLatin1String(kStandBy))
+    if (QGuiApplication::platformName() != QLatin1String(StandByPlatform))
         return;
     const QByteArray display = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? qgetenv("DISPLAY")
                                                                                 : qgetenv("WAYLAND_DISPLAY");

@@ -19,8 +19,8 @@
 namespace tarvik::cli {
 
 namespace {
-constexpr int kRunErrors = 1;
-constexpr int kSignalBase = 128;
+constexpr int RunErrorsStatus = 1;
+constexpr int SignalStatusBase = 128;
 
 std::optional<std::string> runChecksum(const CompletedRun &run, const HardwareFields &hw, char decimalSeparator)
 {
@@ -81,9 +81,9 @@ void ProgramEdges::interrupt(int signalNumber)
 int ProgramEdges::finish(int exitStatus)
 {
     if (m_signal != 0)
-        exitStatus = kSignalBase + m_signal;
+        exitStatus = SignalStatusBase + m_signal;
     else if (exitStatus == 0 && (m_runErrors || m_session.runs.size() < m_batchRuns))
-        exitStatus = kRunErrors;
+        exitStatus = RunErrorsStatus;
     // The console's fields are only read on its own thread; a worker that
     // ends the process leaves those of the last run.
     if (m_console && QThread::currentThread() == m_console->consoleThread())
@@ -97,7 +97,7 @@ int ProgramEdges::finish(int exitStatus)
             std::fprintf(stderr, "tarvik: cannot write the results to %s: %s\n", qPrintable(m_resultsFile),
                          fault.description().c_str());
             if (exitStatus == 0)
-                exitStatus = kRunErrors;
+                exitStatus = RunErrorsStatus;
         }
     }
     return exitStatus;

@@ -1,18 +1,17 @@
 #include "cli/program_options.h"
 
+#include "foundation/protocol.h"
+
 #include <QCommandLineParser>
 
 namespace tarvik::cli {
 
 namespace {
 
-const int kMaxThreads = 256;
-const int kFirstTest = 1;
-const int kLastTest = 16;
 // Each repetition is one scripted line, so the count stays modest.
-const int kMaxRepeat = 10000;
+const int MostRepeats = 10000;
 
-const char *const kExitStatusText = R"(
+const char *const ExitStatusText = R"(
 Exit status:
   0    every test run completed without errors
   1    a test run detected errors, a worker ended the program, a score file
@@ -59,17 +58,17 @@ std::optional<int> wholeNumber(const QString &text, int lowest, int highest)
 QString checkBatchOptions(const Parser &p, ProgramOptions &options)
 {
     if (p.parser.isSet(p.run)) {
-        options.runTest = wholeNumber(p.parser.value(p.run), kFirstTest, kLastTest);
+        options.runTest = wholeNumber(p.parser.value(p.run), FirstTest, LastTest);
         if (!options.runTest)
             return QStringLiteral("--run needs a test number from 1 to 16");
     }
     if (p.parser.isSet(p.threads)) {
-        options.threads = wholeNumber(p.parser.value(p.threads), 1, kMaxThreads);
+        options.threads = wholeNumber(p.parser.value(p.threads), 1, MostThreads);
         if (!options.threads)
             return QStringLiteral("--threads needs a count from 1 to 256");
     }
     if (p.parser.isSet(p.repeat)) {
-        const std::optional<int> repeat = wholeNumber(p.parser.value(p.repeat), 1, kMaxRepeat);
+        const std::optional<int> repeat = wholeNumber(p.parser.value(p.repeat), 1, MostRepeats);
         if (!repeat)
             return QStringLiteral("--repeat needs a count from 1 to 10000");
         options.repeat = *repeat;
@@ -121,7 +120,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
 
 QString helpText()
 {
-    return Parser().parser.helpText() + QString::fromLatin1(kExitStatusText);
+    return Parser().parser.helpText() + QString::fromLatin1(ExitStatusText);
 }
 
 } // namespace tarvik::cli

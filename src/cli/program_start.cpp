@@ -12,8 +12,8 @@ namespace tarvik::cli {
 
 namespace {
 
-constexpr int kUsageError = 2;
-constexpr int kCannotRead = 1;
+constexpr int UsageErrorStatus = 2;
+constexpr int CannotReadStatus = 1;
 
 void printTo(FILE *stream, const QString &text)
 {
@@ -23,7 +23,7 @@ void printTo(FILE *stream, const QString &text)
 int usageError(const QString &error)
 {
     printTo(stderr, "tarvik: " + error + "\nTry 'tarvik --help' for more information.\n");
-    return kUsageError;
+    return UsageErrorStatus;
 }
 
 // Whether the file can be opened for reading; says why not on standard error.
@@ -81,7 +81,7 @@ StartDecision readCommandLine(int argc, char **argv)
     if (decision.options.history)
         decision.exitStatus = printHistory();
     else if (!decision.options.scoreFile.isEmpty() && !scoreFileReadable(decision.options.scoreFile))
-        decision.exitStatus = kCannotRead;
+        decision.exitStatus = CannotReadStatus;
     return decision;
 }
 

@@ -14,7 +14,7 @@ namespace tarvik {
 namespace {
 LineEditor *activeEditor = nullptr;
 // Earlier lines kept for the Up key.
-constexpr int kHistoryLines = 1000;
+constexpr int HistoryLines = 1000;
 } // namespace
 
 LineEditor::LineEditor() : m_keys(STDIN_FILENO, QSocketNotifier::Read)
@@ -26,7 +26,7 @@ LineEditor::LineEditor() : m_keys(STDIN_FILENO, QSocketNotifier::Read)
     rl_catch_signals = 0;
     rl_readline_name = "tarvik";
     using_history();
-    stifle_history(kHistoryLines);
+    stifle_history(HistoryLines);
     // However the process ends, the terminal gets its own settings back.
     atProcessEnd([](int exitStatus) {
         if (activeEditor)

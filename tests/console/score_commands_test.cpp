@@ -77,7 +77,7 @@ HardwareFields otherMachine()
 
 // An odd thread count, unlike a test machine's own, so that the runs show it
 // came from the file.
-constexpr std::int16_t kFileThreads = 7;
+constexpr std::int16_t FileThreads = 7;
 
 std::vector<Reply> runConsole(const QStringList &lines)
 {
@@ -98,13 +98,13 @@ bool ranWithThreads(const Reply &run, int threads)
 TEST(ScoreCommands, AScoreSavedAfterARunLoadsBackInAFreshRun)
 {
     ScoreFolder folder;
-    const QString machine = folder.write("machine.tks", scoreFileBytes(testMachine(), kFileThreads, 2, 7.25, '.'));
+    const QString machine = folder.write("machine.tks", scoreFileBytes(testMachine(), FileThreads, 2, 7.25, '.'));
 
     // The first run takes its machine from a file, then makes a record of its own.
     const auto first = runConsole({"load " + machine, "qm", "st 1", "pr 1", "save " + folder.path("saved.tks") + " 1"});
     ASSERT_GE(first.size(), 5u);
     EXPECT_EQ(first[0].lines, QStringList{"Score loaded."});
-    EXPECT_TRUE(ranWithThreads(first[2], kFileThreads));
+    EXPECT_TRUE(ranWithThreads(first[2], FileThreads));
     const QString record = first[3].lines.value(0);
     ASSERT_TRUE(record.startsWith("Record for test 1: ")) << record.toStdString();
     EXPECT_EQ(first[4].lines, QStringList{"Score Saved."});
@@ -117,7 +117,7 @@ TEST(ScoreCommands, AScoreSavedAfterARunLoadsBackInAFreshRun)
     Records savedRecords;
     parsed.score->applyTo(savedMachine, savedThreads, savedRecords);
     EXPECT_EQ(savedMachine, testMachine());
-    EXPECT_EQ(savedThreads, kFileThreads);
+    EXPECT_EQ(savedThreads, FileThreads);
     EXPECT_EQ(parsed.score->test, 1);
 
     // A fresh run gets the same record, machine and thread count back: saved
@@ -129,7 +129,7 @@ TEST(ScoreCommands, AScoreSavedAfterARunLoadsBackInAFreshRun)
     EXPECT_EQ(second[1].lines, QStringList{record + " seconds"});
     EXPECT_EQ(second[2].lines, QStringList{"Score Saved."});
     EXPECT_TRUE(folder.read("again.tks") == saved) << "record, machine fields or threads differ";
-    EXPECT_TRUE(ranWithThreads(second[4], kFileThreads));
+    EXPECT_TRUE(ranWithThreads(second[4], FileThreads));
 }
 
 TEST(ScoreCommands, SaveNeedsAPathAndATestNumberInTheUsersLocale)
@@ -168,7 +168,7 @@ TEST(ScoreCommands, SaveNeedsAPathAndATestNumberInTheUsersLocale)
 TEST(ScoreCommands, HostileFilesLeaveTheConsoleAsItWas)
 {
     ScoreFolder folder;
-    const QString machine = folder.write("machine.tks", scoreFileBytes(testMachine(), kFileThreads, 2, 7.25, '.'));
+    const QString machine = folder.write("machine.tks", scoreFileBytes(testMachine(), FileThreads, 2, 7.25, '.'));
     // Each would bring another machine, two threads and a record for test 3.
     const std::string other = scoreFileBytes(otherMachine(), 2, 3, 1.5, '.');
     std::string badChecksum = other;
@@ -212,7 +212,7 @@ TEST(ScoreCommands, HostileFilesLeaveTheConsoleAsItWas)
     EXPECT_EQ(all[after + 1].lines, QStringList{"Record for test 2: 7.25 seconds"});
     EXPECT_EQ(all[after + 2].lines, QStringList{"Score Saved."});
     EXPECT_TRUE(folder.read("after.tks") == folder.read("before.tks")) << "machine fields or threads changed";
-    EXPECT_TRUE(ranWithThreads(all[after + 4], kFileThreads));
+    EXPECT_TRUE(ranWithThreads(all[after + 4], FileThreads));
 }
 
 TEST(ScoreCommands, AHugeRecordPrintsInFull)
@@ -220,7 +220,7 @@ TEST(ScoreCommands, AHugeRecordPrintsInFull)
     ScoreFolder folder;
     HardwareFields machine = testMachine();
     machine.hwbotcpuclk = "0"; // a clock of 0 keeps the checksum finite for any time
-    const QString path = folder.write("huge.tks", scoreFileBytes(machine, kFileThreads, 6, 1e306, '.'));
+    const QString path = folder.write("huge.tks", scoreFileBytes(machine, FileThreads, 6, 1e306, '.'));
     const auto all = runConsole({"load " + path, "pr 6", "pr"});
     ASSERT_GE(all.size(), 3u);
     EXPECT_EQ(all[0].lines, QStringList{"Score loaded."});
@@ -266,7 +266,7 @@ TEST(ScoreCommands, AScoreLoadsInACommaLocale)
     ScoreFolder folder;
     HardwareFields machine = testMachine();
     machine.hwbotcpuclk = "3000.5";
-    const QString path = folder.write("machine.tks", scoreFileBytes(machine, kFileThreads, 2, 7.25, '.'));
+    const QString path = folder.write("machine.tks", scoreFileBytes(machine, FileThreads, 2, 7.25, '.'));
 
     ConsoleSession session;
     QProcessEnvironment environment = session.environment();
