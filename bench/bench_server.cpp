@@ -68,9 +68,8 @@ void measure(const std::string &backend, const QString &database, double commitR
     ServerProcess server(database);
     server.start();
     for (const auto &[channel, name] : {std::pair{Channel::Tcp, "tcp"}, std::pair{Channel::Http, "http"}}) {
-        const LoadResult load =
-            runLoad(channel, channel == Channel::Tcp ? server.tcpPort() : server.httpPort(), settings.clients,
-                    settings.duration);
+        const LoadResult load = runLoad(channel, channel == Channel::Tcp ? server.tcpPort() : server.httpPort(),
+                                        settings.clients, settings.duration);
         const std::set<std::int64_t> stored = storedIds(database, folder);
         long long lost = 0;
         for (std::int64_t id : load.acceptedIds)

@@ -17,7 +17,8 @@ int &withOffscreenPlatform(int &argc)
 } // namespace
 
 InProcessConsole::InProcessConsole(int &argc, char **argv)
-    : m_app(withOffscreenPlatform(argc), argv), m_console(LaunchOptions{})
+    : m_app(withOffscreenPlatform(argc), argv),
+      m_console(LaunchOptions{})
 {
     Calculator::registerClass();
 }

@@ -26,7 +26,8 @@ template <double (*kernel)(double)>
 #else
 [[gnu::noinline]]
 #endif
-double sumOverRange()
+double
+sumOverRange()
 {
     double sum = 0;
     for (std::uint32_t i = 0; i < RangeCount; ++i)

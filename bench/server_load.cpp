@@ -55,7 +55,8 @@ void submitUntil(Channel channel, int port, int client, Clock::time_point end, L
     LoadResult own;
     for (int n = 0; Clock::now() < end; ++n) {
         const std::string message = server::testing::submitMessage(
-            std::string("load ").append(std::to_string(client)).append(".").append(std::to_string(n)), "load", machine, 4, {{6, 10 + n * 0.001}});
+            std::string("load ").append(std::to_string(client)).append(".").append(std::to_string(n)), "load", machine,
+            4, {{6, 10 + n * 0.001}});
         const auto begun = Clock::now();
         const std::int64_t id = channel == Channel::Tcp ? submitOverTcp(port, message) : submitOverHttp(web, message);
         own.latenciesMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begun).count());

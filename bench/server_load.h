@@ -14,9 +14,9 @@ enum class Channel { Tcp, Http };
 
 struct LoadResult {
     double seconds = 0;
-    long long refused = 0;                  // answers without a result id
-    std::vector<double> latenciesMs;        // one per submission
-    std::vector<std::int64_t> acceptedIds;  // one per stored submission
+    long long refused = 0;                 // answers without a result id
+    std::vector<double> latenciesMs;       // one per submission
+    std::vector<std::int64_t> acceptedIds; // one per stored submission
 };
 
 // `clients` threads, each submitting one test after another for `duration`

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     HardwareFields fields;
     try {
-        summarizeReport(report, '.', [](const std::string &) {}, fields);
+        summarizeReport(
+            report, '.', [](const std::string &) {}, fields);
     } catch (const Fault &) {
         return 0; // a number too large for its type: refused before anything is written
     }

@@ -24,8 +24,7 @@ public:
     }
 
 private:
-    CommaLocale()
-        : m_folder(std::filesystem::temp_directory_path() / ("tarvik-locale-" + std::to_string(::getpid())))
+    CommaLocale() : m_folder(std::filesystem::temp_directory_path() / ("tarvik-locale-" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(m_folder);
         const std::filesystem::path locale = m_folder / Name;

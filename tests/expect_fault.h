@@ -25,7 +25,7 @@ inline std::string faultDescription(const std::function<void()> &action)
 // The one assertion for faults: `statement` must throw a Fault whose
 // description is `expected`. Any other exception fails the test as thrown.
 // A message may be streamed into it, as into EXPECT_EQ.
-#define EXPECT_FAULT(statement, expected)                                                                    \
-    if (const std::string tarvikFault_ = ::tarvik::testing::faultDescription([&] { statement; }); false) { \
-    } else                                                                                                   \
+#define EXPECT_FAULT(statement, expected)                                                                              \
+    if (const std::string tarvikFault_ = ::tarvik::testing::faultDescription([&] { statement; }); false) {             \
+    } else                                                                                                             \
         EXPECT_EQ(tarvikFault_, std::string(expected)) << "from: " #statement << ' '

@@ -69,8 +69,8 @@ void confirmDisplay(LaunchOptions &options)
     qunsetenv("QT_QPA_PLATFORM");
     if (QGuiApplication::platformName() != QLatin1String(StandByPlatform))
         return;
-    const QByteArray display = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? qgetenv("DISPLAY")
-                                                                                : qgetenv("WAYLAND_DISPLAY");
+    const QByteArray display =
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
     std::fprintf(stderr, "tarvik: cannot connect to the display %s; the console runs in the terminal.\n",
                  display.constData());
     options.terminal = true;

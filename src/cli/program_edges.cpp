@@ -37,8 +37,7 @@ std::string signalName(int signalNumber)
 }
 } // namespace
 
-ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch)
-    : m_signals({SIGINT, SIGTERM})
+ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch) : m_signals({SIGINT, SIGTERM})
 {
     if (!options.jsonFile.isEmpty())
         m_resultsFile = QFileInfo(options.jsonFile).absoluteFilePath();

@@ -25,10 +25,10 @@ struct Parser {
     QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
     QCommandLineOption version{"version", "Show the program's version and exit."};
     QCommandLineOption console{"console", "Run the console in the terminal instead of the window."};
-    QCommandLineOption run{"run", "Run test <test> (1 to 16; 6 is 32M, 11 is 1024M) in the terminal and exit.",
-                           "test"};
-    QCommandLineOption threads{"threads", "With --run: use <count> worker threads (1 to 256) instead of one per "
-                                          "logical processor.",
+    QCommandLineOption run{"run", "Run test <test> (1 to 16; 6 is 32M, 11 is 1024M) in the terminal and exit.", "test"};
+    QCommandLineOption threads{"threads",
+                               "With --run: use <count> worker threads (1 to 256) instead of one per "
+                               "logical processor.",
                                "count"};
     QCommandLineOption quick{"quick", "With --run: quick mode, 1024 times fewer numbers."};
     QCommandLineOption repeat{"repeat", "With --run: run the test <n> times; the record keeps the best time.", "n"};

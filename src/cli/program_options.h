@@ -8,8 +8,8 @@ namespace tarvik::cli {
 
 // What the command line asks for.
 struct ProgramOptions {
-    bool console = false;  // run the console in the terminal
-    QString scoreFile;     // a score file to open, or empty
+    bool console = false;       // run the console in the terminal
+    QString scoreFile;          // a score file to open, or empty
     std::optional<int> runTest; // a batch run of this test
     std::optional<int> threads; // the batch run's thread count
     bool quick = false;         // the batch run in quick mode

@@ -22,18 +22,12 @@ CommandInterpreter::CommandInterpreter(frmMain &console) : m_console(console)
 {
     using Handler = void (CommandInterpreter::*)(const std::string &);
     const std::pair<const char *, Handler> own[] = {
-        {"subhttp", &CommandInterpreter::subhttp},
-        {"qm", &CommandInterpreter::qm},
-        {"hserver", &CommandInterpreter::hserver},
-        {"gethserver", &CommandInterpreter::gethserver},
-        {"lt", &CommandInterpreter::lt},
-        {"copy", &CommandInterpreter::copy},
-        {"tc", &CommandInterpreter::tc},
-        {"qt", &CommandInterpreter::qt},
-        {"pr", &CommandInterpreter::pr},
-        {"ft", &CommandInterpreter::ft},
-        {"st", &CommandInterpreter::st},
-        {"exit", &CommandInterpreter::exit},
+        {"subhttp", &CommandInterpreter::subhttp}, {"qm", &CommandInterpreter::qm},
+        {"hserver", &CommandInterpreter::hserver}, {"gethserver", &CommandInterpreter::gethserver},
+        {"lt", &CommandInterpreter::lt},           {"copy", &CommandInterpreter::copy},
+        {"tc", &CommandInterpreter::tc},           {"qt", &CommandInterpreter::qt},
+        {"pr", &CommandInterpreter::pr},           {"ft", &CommandInterpreter::ft},
+        {"st", &CommandInterpreter::st},           {"exit", &CommandInterpreter::exit},
         {"help", &CommandInterpreter::help},
     };
     // The handler is captured by copy: clang 14 cannot capture a structured binding.

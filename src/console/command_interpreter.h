@@ -28,7 +28,6 @@ public:
     bool run(const std::string &cmd);
 
 private:
-
     void print(const std::string &line);
 
     void subhttp(const std::string &cmd);

@@ -24,8 +24,7 @@ bool isCommand(std::string_view word, std::string_view cmd)
 {
     if (sameIgnoringCase(word, cmd))
         return true;
-    return cmd.size() > word.size() && sameIgnoringCase(word, cmd.substr(0, word.size())) &&
-           cmd[word.size()] == ' ';
+    return cmd.size() > word.size() && sameIgnoringCase(word, cmd.substr(0, word.size())) && cmd[word.size()] == ' ';
 }
 
 std::string argument(std::string_view cmd)

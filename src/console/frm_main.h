@@ -46,7 +46,10 @@ class frmMain;
 // The console window: an output pane that only grows at its end and a
 // one-line input field shown while a line is awaited. It is also the hub
 // that owns the state the other parts share and the operations they call.
-class frmMain : public QWidget, public RunConsole, public HardwareConsole, public LibraryConsole,
+class frmMain : public QWidget,
+                public RunConsole,
+                public HardwareConsole,
+                public LibraryConsole,
                 public SessionConsole {
     Q_OBJECT
 public:

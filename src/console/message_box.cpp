@@ -15,8 +15,7 @@ public:
 
     bool askYesNo(const QString &title, const QString &question) override
     {
-        return QMessageBox::question(owner(), title, question, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        return QMessageBox::question(owner(), title, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
 
     void inform(const QString &title, const QString &text, BoxIcon icon) override

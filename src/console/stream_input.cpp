@@ -42,9 +42,11 @@ void StreamInput::start()
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             const QString text = QString::fromLocal8Bit(line);
-            QMetaObject::invokeMethod(this, [this, text] { emit lineArrived(text); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, text] { emit lineArrived(text); }, Qt::QueuedConnection);
         }
-        QMetaObject::invokeMethod(this, [this] { emit inputEnded(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { emit inputEnded(); }, Qt::QueuedConnection);
     }).detach();
 }
 

@@ -10,7 +10,8 @@
 namespace tarvik {
 
 TerminalBridge::TerminalBridge(frmMain &console, const QStringList &script)
-    : m_console(console), m_input(terminalInput(script))
+    : m_console(console),
+      m_input(terminalInput(script))
 {
     connect(&console, &frmMain::inputAwaited, this, &TerminalBridge::submitNext);
     connect(m_input.get(), &TerminalInput::lineArrived, this, &TerminalBridge::lineArrived);

@@ -28,8 +28,8 @@ std::optional<std::uint64_t> availableMemory(const std::filesystem::path &root)
             continue;
         const auto digits = line.find_first_not_of(' ', key.size());
         std::uint64_t kilobytes = 0;
-        if (digits == std::string::npos
-            || std::from_chars(line.data() + digits, line.data() + line.size(), kilobytes).ec != std::errc())
+        if (digits == std::string::npos ||
+            std::from_chars(line.data() + digits, line.data() + line.size(), kilobytes).ec != std::errc())
             return std::nullopt;
         return kilobytes * BytesPerKilobyte;
     }

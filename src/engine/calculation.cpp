@@ -23,7 +23,10 @@ constexpr double ReportSpan = 2097152.0;
 class Thresholds {
 public:
     Thresholds(std::int32_t low, std::int32_t count, double fraction)
-        : m_low(low), m_count(count), m_step(fraction), m_next(fraction)
+        : m_low(low),
+          m_count(count),
+          m_step(fraction),
+          m_next(fraction)
     {
         // A one-number range has no fractions to step through.
         m_at = count == 0 ? std::numeric_limits<double>::infinity() : m_low + m_count * m_next;

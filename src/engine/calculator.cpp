@@ -54,8 +54,8 @@ std::unique_ptr<QObject> Calculator::create()
     return std::unique_ptr<QObject>(new Calculator(thread->startAndWaitForForm()));
 }
 
-void Calculator::Init(WorkerConsole *console, std::int16_t threadID, std::int32_t Low, std::int32_t High,
-                      bool cache, bool quiet, char decimalSeparator)
+void Calculator::Init(WorkerConsole *console, std::int16_t threadID, std::int32_t Low, std::int32_t High, bool cache,
+                      bool quiet, char decimalSeparator)
 {
     QMetaObject::invokeMethod(
         m_form, [=, form = m_form] { form->Init(console, threadID, Low, High, cache, quiet, decimalSeparator); },

@@ -17,8 +17,8 @@ public:
     explicit frmCalc(QObject *parent = nullptr);
 
     // Stores the job and arms `tmr`; computes nothing.
-    void Init(WorkerConsole *p_console, std::int16_t p_threadID, std::int32_t p_Low, std::int32_t p_High,
-              bool p_cache, bool p_quiet, char p_decimalSeparator);
+    void Init(WorkerConsole *p_console, std::int16_t p_threadID, std::int32_t p_Low, std::int32_t p_High, bool p_cache,
+              bool p_quiet, char p_decimalSeparator);
 
 signals:
     // The calculation is over; the worker thread may end.

@@ -8,7 +8,10 @@
 namespace tarvik {
 
 RunEngine::RunEngine(RunConsole &console, Records &records)
-    : m_console(console), m_run(*this, records), m_calls(m_run, *this), m_gateway(m_calls)
+    : m_console(console),
+      m_run(*this, records),
+      m_calls(m_run, *this),
+      m_gateway(m_calls)
 {
 }
 

@@ -12,7 +12,10 @@ using numbers::numberText;
 using numbers::roundHalfEven;
 
 TestRun::TestRun(RunHost &host, Records &records, RunClock clock, MemoryProbe memory)
-    : m_host(host), m_records(records), m_clock(std::move(clock)), m_memory(std::move(memory))
+    : m_host(host),
+      m_records(records),
+      m_clock(std::move(clock)),
+      m_memory(std::move(memory))
 {
 }
 

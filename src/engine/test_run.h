@@ -24,8 +24,9 @@ struct RunSettings {
 // workers' calls reach it one at a time.
 class TestRun {
 public:
-    TestRun(RunHost &host, Records &records, RunClock clock = RunClock(),
-            MemoryProbe memory = [] { return availableMemory(); });
+    TestRun(
+        RunHost &host, Records &records, RunClock clock = RunClock(),
+        MemoryProbe memory = [] { return availableMemory(); });
 
     // Starts a run and returns once every worker holds its range. Every range
     // is worked out before the first worker starts, so a size whose ranges

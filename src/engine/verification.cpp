@@ -32,9 +32,8 @@ std::array<Mark, 4> progressMarks(std::int32_t lb, std::int32_t ub)
 
 } // namespace
 
-void verifyResults(std::span<const double> values, std::int32_t low, std::int16_t thread,
-                   std::vector<double> &results, RunConsole &host,
-                   const std::function<double()> &getTime)
+void verifyResults(std::span<const double> values, std::int32_t low, std::int16_t thread, std::vector<double> &results,
+                   RunConsole &host, const std::function<double()> &getTime)
 {
     const std::int32_t lb = low;
     const std::int32_t ub = low + static_cast<std::int32_t>(values.size()) - 1;
@@ -57,8 +56,7 @@ void verifyResults(std::span<const double> values, std::int32_t low, std::int16_
             host.PrintLn("WARNING: Incorrect result stored for sqrt(" + numberText(i) + ")");
         for (const Mark &m : marks) {
             if (m.at == i) {
-                host.PrintLn(m.text + numberText(roundHalfEven(getTime(), 3), host.decimalSeparator()) +
-                             " seconds");
+                host.PrintLn(m.text + numberText(roundHalfEven(getTime(), 3), host.decimalSeparator()) + " seconds");
                 break;
             }
         }

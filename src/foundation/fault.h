@@ -17,7 +17,9 @@ class Fault : public std::runtime_error {
 public:
     explicit Fault(const std::string &description) : std::runtime_error(description) {}
     Fault(const std::string &description, std::string context, int systemError = 0)
-        : std::runtime_error(description), m_context(std::move(context)), m_systemError(systemError)
+        : std::runtime_error(description),
+          m_context(std::move(context)),
+          m_systemError(systemError)
     {
     }
 

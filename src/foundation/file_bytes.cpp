@@ -130,8 +130,8 @@ public:
     {
         // On disk before the rename, so that a power cut never leaves an
         // empty file under the old name.
-        if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()
-            || std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
+        if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size() ||
+            std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
             throw faultFromErrno(errno, Access::Writing, m_path.string());
         const int closed = std::fclose(m_file.release());
         if (closed != 0)

@@ -12,8 +12,7 @@ namespace tarvik::files {
 // The bytes of the regular file at `path`, at most `limit` of them, so that a
 // huge file or a device cannot exhaust memory or block the caller. Anything
 // that is not a regular file (a folder, a pipe, a device) is refused.
-std::string readFileBytes(const std::string &path,
-                          std::size_t limit = std::numeric_limits<std::size_t>::max());
+std::string readFileBytes(const std::string &path, std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file at `path` with `bytes`: they go to a new file in the same
 // folder, which is then renamed over the old one, so a write that fails half

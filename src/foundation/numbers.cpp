@@ -106,8 +106,8 @@ double radixNumber(const RadixText &text)
 
 bool isWholeRadixNumber(const RadixText &text)
 {
-    return !text.digits.empty()
-           && std::all_of(text.digits.begin(), text.digits.end(), [&](char c) { return digitValue(c) < text.radix; });
+    return !text.digits.empty() &&
+           std::all_of(text.digits.begin(), text.digits.end(), [&](char c) { return digitValue(c) < text.radix; });
 }
 
 // Reads sign, digits, point, digits and exponent from `s` at `pos`, copying
@@ -187,8 +187,8 @@ double parseFinite(const std::string &text)
     if (magnitude.starts_with('-') || magnitude.starts_with('+'))
         magnitude.remove_prefix(1);
     double value = 0;
-    if (std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value).ec
-        == std::errc::result_out_of_range) {
+    if (std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value).ec ==
+        std::errc::result_out_of_range) {
         if (isTooLarge(magnitude))
             throw Fault(faults::Overflow);
         value = 0;

@@ -40,6 +40,9 @@ std::string numberText(double value, char decimalSeparator = '.');
 std::string singleText(float value, char decimalSeparator = '.');
 
 // Booleans as the console prints them.
-inline const char *boolText(bool value) { return value ? "True" : "False"; }
+inline const char *boolText(bool value)
+{
+    return value ? "True" : "False";
+}
 
 } // namespace tarvik::numbers

@@ -101,8 +101,8 @@ void frmGUI::buildMainPanel()
     txtCPU->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeTwips(txtCPU, 120, 360, 3615, 1455);
 
-    fraTest32M = new TestBox({QStringLiteral("32M (speed test)"), 1200, QStringLiteral("Run 32M Benchmark"), 1080, 1575},
-                             frahwbot);
+    fraTest32M = new TestBox(
+        {QStringLiteral("32M (speed test)"), 1200, QStringLiteral("Run 32M Benchmark"), 1080, 1575}, frahwbot);
     fraTest1024M = new TestBox(
         {QStringLiteral("1024M (stability test)"), 2400, QStringLiteral("Run 1024M Benchmark"), 840, 1815}, frahwbot);
     txt32M = fraTest32M->txtScore;

@@ -99,8 +99,8 @@ private:
     void handOverToConsole();
 
     frmMain *parentForm = nullptr;
-    bool m_handedOver = false;       // this window has handed control to the console
-    bool m_closedByProgram = false;  // the close was asked for by the program, not the user
+    bool m_handedOver = false;      // this window has handed control to the console
+    bool m_closedByProgram = false; // the close was asked for by the program, not the user
     bool m_centred = false;
 };
 

@@ -11,11 +11,11 @@ namespace tarvik::gui {
 // A library the program can install from its resources; the install panel
 // shows one row per library.
 struct OptionalLibrary {
-    QString title;       // the row's heading
-    QString file;        // the file name in the system folder, also the installer's key
+    QString title; // the row's heading
+    QString file;  // the file name in the system folder, also the installer's key
     QString description;
     Drawing icon;
-    QString readme;      // a resource to show as the library's readme, or empty
+    QString readme; // a resource to show as the library's readme, or empty
 };
 
 const std::vector<OptionalLibrary> &optionalLibraries();

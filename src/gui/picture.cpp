@@ -6,7 +6,9 @@
 namespace tarvik::gui {
 
 Picture::Picture(Drawing drawing, QWidget *parent, bool clickable)
-    : QWidget(parent), m_drawing(std::move(drawing)), m_clickable(clickable)
+    : QWidget(parent),
+      m_drawing(std::move(drawing)),
+      m_clickable(clickable)
 {
     if (clickable)
         setCursor(Qt::PointingHandCursor);

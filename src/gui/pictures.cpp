@@ -75,8 +75,8 @@ void banner(QPainter &painter, const QRectF &area)
     subtitle.setPixelSize(static_cast<int>(h * 0.17));
     painter.setFont(subtitle);
     painter.setPen(QColor(220, 230, 250));
-    painter.drawText(QRectF(text.left(), area.top() + h * 0.72, text.width(), h * 0.24),
-                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("processor benchmark"));
+    painter.drawText(QRectF(text.left(), area.top() + h * 0.72, text.width(), h * 0.24), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("processor benchmark"));
 }
 
 void resultDatabase(QPainter &painter, const QRectF &area)

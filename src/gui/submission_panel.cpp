@@ -64,8 +64,7 @@ SubmissionPanel::SubmissionPanel(frmMain &console, frmGUI &window)
                         "password will be asked for later, on hwbot's own pages."),
          this, 1200, 495);
     txtDescription1 = field(QStringLiteral("Description:"), this, 1680);
-    text(QStringLiteral("An optional field where you can specify some information about your score."), this, 2040,
-         255);
+    text(QStringLiteral("An optional field where you can specify some information about your score."), this, 2040, 255);
     placeTwips(lblSubmitFinal, 2160, 2280, 1215, 255);
     placeTwips(lblCancel, 3480, 2280, 1215, 255);
     connect(lblSubmitFinal, &LinkLabel::clicked, this, &SubmissionPanel::lblSubmitFinal_Click);
@@ -134,8 +133,7 @@ void SubmissionPanel::noTestsToSubmit()
 void SubmissionPanel::askForUserName()
 {
     lblSubmit_Click();
-    m_console.messageBox->inform(ProductTitle(), QStringLiteral("Please fill out the Username field."),
-                                 BoxIcon::None);
+    m_console.messageBox->inform(ProductTitle(), QStringLiteral("Please fill out the Username field."), BoxIcon::None);
 }
 
 void SubmissionPanel::handOverToConsole()
@@ -153,8 +151,7 @@ void SubmissionPanel::submitTestToHwbot(std::int16_t test, double time, const st
     ConsoleSubmission &submission = m_console.submission();
     const submit::HwbotScore score{test, time, description, submission.client().getSubmissionId(test)};
     const submit::HwbotContext context{m_console.hw, submit::programVersion(),
-                                       submit::webAddress(submission.client().server()),
-                                       m_console.decimalSeparator()};
+                                       submit::webAddress(submission.client().server()), m_console.decimalSeparator()};
     try {
         submit::submitToHwbot(score, context, m_console.hwbotServer.toStdString(), submission.console(),
                               submit::desktopOpener());

@@ -11,10 +11,10 @@ class Picture;
 
 // What a standard test's box shows.
 struct TestBoxDesign {
-    QString caption;  // "32M (speed test)"
-    int top;          // in twips, inside the main panel
-    QString runText;  // "Run 32M Benchmark"
-    int runLeft;      // the run link's left edge and width, in twips
+    QString caption; // "32M (speed test)"
+    int top;         // in twips, inside the main panel
+    QString runText; // "Run 32M Benchmark"
+    int runLeft;     // the run link's left edge and width, in twips
     int runWidth;
 };
 

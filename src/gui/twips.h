@@ -8,7 +8,10 @@
 // the layout the same at any scale factor.
 namespace tarvik::gui {
 
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value)
+{
+    return value / 15;
+}
 
 inline QRect twipsRect(int left, int top, int width, int height)
 {

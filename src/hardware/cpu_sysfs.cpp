@@ -75,8 +75,8 @@ std::vector<CacheInfo> readCpuCaches(const std::filesystem::path &root, int cpu)
         const auto sizeKB = sizeText ? cacheSizeKB(*sizeText) : std::nullopt;
         if (!level || !noSuffix.empty() || !sizeKB)
             continue;
-        caches.push_back(CacheInfo{static_cast<int>(*level), readFirstLine(entry.path() / "type").value_or(""),
-                                   *sizeKB, readFirstLine(entry.path() / "shared_cpu_list").value_or("")});
+        caches.push_back(CacheInfo{static_cast<int>(*level), readFirstLine(entry.path() / "type").value_or(""), *sizeKB,
+                                   readFirstLine(entry.path() / "shared_cpu_list").value_or("")});
     }
     return caches;
 }

@@ -14,7 +14,7 @@ struct CpuinfoEntry;
 // /sys/devices/system/cpu/cpuN/cache/indexM/.
 struct CacheInfo {
     int level = 0;
-    std::string type;       // "Data", "Instruction", "Unified"
+    std::string type; // "Data", "Instruction", "Unified"
     std::int64_t sizeKB = 0;
     std::string sharedCpus; // shared_cpu_list: CPUs seeing the same cache share this text
 };

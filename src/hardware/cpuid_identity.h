@@ -27,7 +27,7 @@ struct CpuidIdentity {
     int stepping = 0;
     int extFamily = 0;
     int extModel = 0;
-    int cores = 0;              // per package; hypervisors often misreport it
+    int cores = 0; // per package; hypervisors often misreport it
     std::optional<CpuidCache> l1Data;
     std::optional<CpuidCache> l1Instruction;
     std::optional<CpuidCache> l2;

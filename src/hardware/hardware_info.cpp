@@ -30,7 +30,8 @@ std::string consoleLines(const std::string &crlfText)
 } // namespace
 
 HardwareInfo::HardwareInfo(HardwareConsole &console, std::filesystem::path machineRoot)
-    : m_console(console), m_machineRoot(std::move(machineRoot))
+    : m_console(console),
+      m_machineRoot(std::move(machineRoot))
 {
 }
 
@@ -73,7 +74,8 @@ void HardwareInfo::GetCPUz()
         return;
     }
     const LineSink printLine = [this](const std::string &line) { print(line); };
-    ReportRunner runner(QString::fromStdString(m_console.systemFolder()), {printLine, [this] { m_console.processEvents(); }, shiftHeld});
+    ReportRunner runner(QString::fromStdString(m_console.systemFolder()),
+                        {printLine, [this] { m_console.processEvents(); }, shiftHeld});
     const HashTable report = runner.CollectCPUz();
     try {
         summarizeReport(report, m_console.decimalSeparator(), printLine, m_console.hardwareFields());

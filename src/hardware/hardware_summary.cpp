@@ -13,7 +13,6 @@ namespace tarvik {
 
 namespace {
 
-
 float toSingle(double value)
 {
     if (std::fabs(value) > std::numeric_limits<float>::max())
@@ -78,7 +77,8 @@ private:
 class SummaryTexts {
 public:
     SummaryTexts(const ReportReading &reading, char decimalSeparator)
-        : m_reading(reading), m_separator(decimalSeparator)
+        : m_reading(reading),
+          m_separator(decimalSeparator)
     {
     }
 
@@ -87,8 +87,8 @@ public:
 
     std::string timings() const
     {
-        return number(m_reading.cas) + "-" + number(m_reading.rasToCas) + "-" + number(m_reading.rasPrecharge) +
-               "-" + number(m_reading.cycleTime);
+        return number(m_reading.cas) + "-" + number(m_reading.rasToCas) + "-" + number(m_reading.rasPrecharge) + "-" +
+               number(m_reading.cycleTime);
     }
 
     std::string cpuString() const

@@ -22,16 +22,15 @@ std::string cacheText(const ProcessorInfo &cpu)
 
 std::string processorBlock(int index, const ProcessorInfo &cpu, std::int32_t clock)
 {
-    return "CPU Found: CPU" + std::to_string(index) + LineBreak +
-           "Name:     " + trimBlanks(cpu.Name) + LineBreak +
-           "Speed:    " + std::to_string(clock) + " MHz" + LineBreak +
-           "L2 Cache: " + cacheText(cpu) + " KB" + LineBreak;
+    return "CPU Found: CPU" + std::to_string(index) + LineBreak + "Name:     " + trimBlanks(cpu.Name) + LineBreak +
+           "Speed:    " + std::to_string(clock) + " MHz" + LineBreak + "L2 Cache: " + cacheText(cpu) + " KB" +
+           LineBreak;
 }
 
 } // namespace
 
-int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck,
-                       char decimalSeparator, const LineSink &print, HardwareFields &fields)
+int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck, char decimalSeparator,
+                       const LineSink &print, HardwareFields &fields)
 {
     fields.CPU_info.clear();
     fields.cpu_string.clear();
@@ -51,8 +50,8 @@ int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck 
         // The record asks the check once more; it warns at most once, so
         // this adds no line.
         if (index == 0)
-            fields.CPU_info = trimBlanks(cpu.Name) + FieldSeparator + std::to_string(checkedClock()) +
-                              FieldSeparator + cacheText(cpu) + FieldSeparator;
+            fields.CPU_info = trimBlanks(cpu.Name) + FieldSeparator + std::to_string(checkedClock()) + FieldSeparator +
+                              cacheText(cpu) + FieldSeparator;
         ++index;
     }
     return index;

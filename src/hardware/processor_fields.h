@@ -15,7 +15,7 @@ namespace tarvik {
 // first processor and every processor respectively, the other three the last
 // one. A processor whose clock is unknown is described with a clock of 0.
 // Returns the number of processors.
-int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck,
-                       char decimalSeparator, const LineSink &print, HardwareFields &fields);
+int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck, char decimalSeparator,
+                       const LineSink &print, HardwareFields &fields);
 
 } // namespace tarvik

@@ -8,8 +8,7 @@ namespace tarvik {
 // except for AMD families newer than the library's tables, where it would
 // pick the nearest older design and so name the wrong one; those come from a
 // short table of our own and are left empty when not in it.
-std::string processorCodename(const std::string &vendor, int extFamily, int extModel,
-                              const std::string &libraryName);
+std::string processorCodename(const std::string &vendor, int extFamily, int extModel, const std::string &libraryName);
 
 // A processor name for ARM and other machines whose /proc/cpuinfo has no
 // "model name": the designer and the core from the "CPU implementer" and

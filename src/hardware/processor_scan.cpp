@@ -34,7 +34,8 @@ private:
 std::vector<ProcessorInfo> readProcessors(const std::filesystem::path &root, CpuidSource cpuid)
 {
     if (!cpuid)
-        cpuid = root == "/" ? CpuidSource(identifyThisProcessor) : CpuidSource([] { return std::optional<CpuidIdentity>(); });
+        cpuid = root == "/" ? CpuidSource(identifyThisProcessor)
+                            : CpuidSource([] { return std::optional<CpuidIdentity>(); });
     CpuidLevelTwo cpuidLevelTwo(cpuid);
     std::vector<ProcessorInfo> processors;
     for (const CpuinfoEntry &cpu : readCpuinfo(root)) {

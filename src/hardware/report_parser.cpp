@@ -11,7 +11,6 @@ namespace tarvik {
 
 namespace {
 
-
 // An empty text has no lines; otherwise the text after the last line end
 // is a line too.
 std::vector<std::string> reportLines(const std::string &text)
@@ -26,8 +25,7 @@ std::vector<std::string> reportLines(const std::string &text)
 // reports print a line for each of their lines.
 class Progress {
 public:
-    Progress(std::size_t lastIndex, const LineSink &print)
-        : m_lastIndex(static_cast<double>(lastIndex)), m_print(print)
+    Progress(std::size_t lastIndex, const LineSink &print) : m_lastIndex(static_cast<double>(lastIndex)), m_print(print)
     {
     }
 

@@ -13,8 +13,8 @@ namespace {
 
 // Every library file this program or an earlier version of it installed.
 constexpr const char *OwnLibraries[] = {
-    "cpuz141.exe", "cpuz140.exe", "cpuz141-readme.txt", "cpuz140-readme.txt", "cpuz-readme.txt", "cpuz.exe",
-    "qelvan.dll",
+    "cpuz141.exe",     "cpuz140.exe", "cpuz141-readme.txt", "cpuz140-readme.txt",
+    "cpuz-readme.txt", "cpuz.exe",    "qelvan.dll",
 };
 constexpr const char *Winsock = "mswinsck.ocx";
 constexpr const char *WinsockWarning =

@@ -18,7 +18,8 @@ bool installLibrary(frmMain &console, const std::string &file)
 std::vector<ConsoleCommand> libraryCommands(frmMain &console)
 {
     return {
-        {"install", [&console](const std::string &cmd) { installLibrary(console, command_line::trimmedArgument(cmd)); }},
+        {"install",
+         [&console](const std::string &cmd) { installLibrary(console, command_line::trimmedArgument(cmd)); }},
         {"cleanup", [&console](const std::string &) { CleanUp(console); }},
     };
 }

@@ -116,8 +116,7 @@ void HashTable::mergeLoadFile(const std::string &path, int includeDepth, int &fi
     }
 }
 
-void HashTable::LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth,
-                         int &filesRead)
+void HashTable::LoadLine(const std::vector<std::string> &lines, std::int32_t i, int includeDepth, int &filesRead)
 {
     const std::string &line = lines[static_cast<std::size_t>(i)];
     if (line.size() < 2)

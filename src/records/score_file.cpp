@@ -37,20 +37,23 @@ using H = HardwareFields;
 constexpr FieldSpec ThreadsField{nullptr, 4};
 
 constexpr FieldSpec Fields1200[] = {
-    {&H::hwbotcpu, 256}, {&H::hwbotcpuclk, 32}, {&H::CPU_info, 1024}, {&H::cpu_string, 2048},
+    {&H::hwbotcpu, 256},
+    {&H::hwbotcpuclk, 32},
+    {&H::CPU_info, 1024},
+    {&H::cpu_string, 2048},
 };
 constexpr FieldSpec Fields1320[] = {
     {&H::hwbotcpu, 256}, {&H::hwbotcpuclk, 32}, ThreadsField, {&H::CPU_info, 1024}, {&H::cpu_string, 2048},
 };
 constexpr FieldSpec Fields1350[] = {
-    {&H::hwbotcpu, 256}, {&H::hwbot_send_cpu, 256}, {&H::hwbotcpuclk, 32}, ThreadsField,
-    {&H::CPU_info, 1024}, {&H::cpu_string, 2048},
+    {&H::hwbotcpu, 256}, {&H::hwbot_send_cpu, 256}, {&H::hwbotcpuclk, 32},
+    ThreadsField,        {&H::CPU_info, 1024},      {&H::cpu_string, 2048},
 };
 constexpr FieldSpec Fields1530[] = {
-    {&H::hwbotcpu, 256},    {&H::hwbot_send_cpu, 256}, {&H::hwbotcpuclk, 32}, ThreadsField,
-    {&H::CPU_info, 1024},   {&H::cpu_string, 2048},    {&H::mem_type, 16},    {&H::mem_size, 8},
-    {&H::mem_freq, 8},      {&H::mem_cas, 4},          {&H::mem_rcd, 4},      {&H::mem_rp, 4},
-    {&H::mem_tras, 4},      {&H::board_model, 256},    {&H::board_vendor, 256},
+    {&H::hwbotcpu, 256},  {&H::hwbot_send_cpu, 256}, {&H::hwbotcpuclk, 32},   ThreadsField,
+    {&H::CPU_info, 1024}, {&H::cpu_string, 2048},    {&H::mem_type, 16},      {&H::mem_size, 8},
+    {&H::mem_freq, 8},    {&H::mem_cas, 4},          {&H::mem_rcd, 4},        {&H::mem_rp, 4},
+    {&H::mem_tras, 4},    {&H::board_model, 256},    {&H::board_vendor, 256},
 };
 
 struct Layout {
@@ -62,7 +65,7 @@ struct Layout {
 };
 
 constexpr Layout Layouts[] = {
-    {"vers1200", false, Fields1200}, {"vers1300", false, Fields1200}, {"vers1320", false, Fields1320},
+    {"vers1200", false, Fields1200}, {"vers1300", false, Fields1200},    {"vers1320", false, Fields1320},
     {"vers1350", true, Fields1350},  {CurrentVersion, true, Fields1530},
 };
 constexpr const Layout &Current = Layouts[std::size(Layouts) - 1];
@@ -75,8 +78,8 @@ constexpr std::size_t fieldsWidth(const Layout &layout)
     return width;
 }
 
-static_assert(MagicWidth + VersionWidth + fieldsWidth(Current) + 1 + TimeWidth + LongestChecksum + EndMarker.size()
-              == LongestScoreFile);
+static_assert(MagicWidth + VersionWidth + fieldsWidth(Current) + 1 + TimeWidth + LongestChecksum + EndMarker.size() ==
+              LongestScoreFile);
 
 const Layout *layoutOf(std::string_view version)
 {
@@ -122,7 +125,6 @@ double timeFromBytes(std::string_view bytes)
         bits = bits << 8 | static_cast<unsigned char>(bytes[i]);
     return std::bit_cast<double>(bits);
 }
-
 
 // Reads a file front to back; a field that runs past the end is a fault.
 class ScoreReader {

@@ -42,16 +42,17 @@ DatabaseSettings databaseSettings(const QCommandLineParser &parser)
 ServerOptions parseServerOptions(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The Tarvik result server: takes the results the benchmark submits over TCP (SUBMIT and GET\n"
-        "messages) and from the browser, keeps them in a database and shows them on web pages."));
+    parser.setApplicationDescription(
+        QStringLiteral("The Tarvik result server: takes the results the benchmark submits over TCP (SUBMIT and GET\n"
+                       "messages) and from the browser, keeps them in a database and shows them on web pages."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("address"), QStringLiteral("Address to serve on (default 0.0.0.0, every IPv4 address)."),
          QStringLiteral("address"), QStringLiteral("0.0.0.0")},
-        {QStringLiteral("tcp-port"), QStringLiteral("Port of the benchmark's protocol (default 10210; 0: any free port)."),
-         QStringLiteral("port"), QStringLiteral("10210")},
+        {QStringLiteral("tcp-port"),
+         QStringLiteral("Port of the benchmark's protocol (default 10210; 0: any free port)."), QStringLiteral("port"),
+         QStringLiteral("10210")},
         {QStringLiteral("http-port"), QStringLiteral("Port of the web pages (default 10280; 0: any free port)."),
          QStringLiteral("port"), QStringLiteral("10280")},
         {QStringLiteral("database"),

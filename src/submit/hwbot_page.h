@@ -20,10 +20,10 @@ struct FormField {
 
 // One standard test's best time as HWBOT receives it.
 struct HwbotScore {
-    std::int16_t test = 0;           // 6 (32M) or 11 (1024M)
-    double time = 0;                 // the best time rounded to 2 decimals
+    std::int16_t test = 0; // 6 (32M) or 11 (1024M)
+    double time = 0;       // the best time rounded to 2 decimals
     std::string description;
-    std::int32_t submissionId = 0;   // the result server's id, 0 for none
+    std::int32_t submissionId = 0; // the result server's id, 0 for none
 };
 
 // What every page shares: the machine, the program's version text, the

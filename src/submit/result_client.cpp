@@ -21,7 +21,10 @@ const char *const SubmissionFailed = "Missing Microsoft Winsock library. Please 
 } // namespace
 
 ResultClient::ResultClient(SubmitConsole &console, ServerAddress server, UrlOpener openUrl, ExchangeBounds bounds)
-    : m_console(console), m_server(std::move(server)), m_openUrl(std::move(openUrl)), m_bounds(bounds)
+    : m_console(console),
+      m_server(std::move(server)),
+      m_openUrl(std::move(openUrl)),
+      m_bounds(bounds)
 {
 }
 

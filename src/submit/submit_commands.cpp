@@ -32,10 +32,7 @@ public:
     {
         return settings::read(QStringLiteral("Error"), QStringLiteral("False")) == QLatin1String("True");
     }
-    void rememberDirectConnectionFailed() override
-    {
-        settings::write(QStringLiteral("Error"), QStringLiteral("True"));
-    }
+    void rememberDirectConnectionFailed() override { settings::write(QStringLiteral("Error"), QStringLiteral("True")); }
     bool revertToGui() const override { return m_console.revert_to_gui; }
     void showMessage(const std::string &text) override
     {
@@ -66,8 +63,7 @@ void send(frmMain &console)
 void get(frmMain &console, const std::string &cmd)
 {
     const char separator = console.decimalSeparator();
-    const std::string id =
-        numbers::numberText(numbers::leadingNumber(command_line::argument(cmd)), separator);
+    const std::string id = numbers::numberText(numbers::leadingNumber(command_line::argument(cmd)), separator);
     if (numbers::leadingNumber(id) != numbers::strictNumber(id, separator)) {
         console.PrintLn("Invalid ID");
         return;

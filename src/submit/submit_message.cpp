@@ -17,8 +17,8 @@ std::string field(const std::string &text)
 std::string BuildSubmit(const std::string &s_name, const std::string &s_description, const HardwareFields &hw,
                         std::int16_t threads, const Records &records, char decimalSeparator)
 {
-    std::string message = field("SUBMIT") + field(s_name) + field(s_description) + hw.CPU_info +
-                          field(std::to_string(threads));
+    std::string message =
+        field("SUBMIT") + field(s_name) + field(s_description) + hw.CPU_info + field(std::to_string(threads));
     for (std::int16_t test = Records::First; test <= Records::Last; ++test) {
         const double best = records.get(test);
         if (best == 0)

@@ -21,7 +21,8 @@ Ended runProgram(ConsoleSession &session, const QStringList &arguments, const QS
 {
     session.startProgram(arguments, input);
     const QStringList out = session.finish();
-    return {session.process().exitCode(), out.join('\n'), QString::fromLocal8Bit(session.process().readAllStandardError())};
+    return {session.process().exitCode(), out.join('\n'),
+            QString::fromLocal8Bit(session.process().readAllStandardError())};
 }
 
 } // namespace

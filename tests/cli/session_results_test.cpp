@@ -103,7 +103,9 @@ TEST(SessionResults, HistoryKeepsTheRunsOfEverySessionFastestFirst)
     EXPECT_TRUE(out[0].startsWith("Test  Seconds"));
     EXPECT_TRUE(out[1].startsWith("1 "));
     EXPECT_EQ(out[2], "");
-    const auto seconds = [](const QString &row) { return row.section(' ', 1, 1, QString::SectionSkipEmpty).toDouble(); };
+    const auto seconds = [](const QString &row) {
+        return row.section(' ', 1, 1, QString::SectionSkipEmpty).toDouble();
+    };
     EXPECT_TRUE(out[3].startsWith("2 ") && out[4].startsWith("2 "));
     EXPECT_LE(seconds(out[3]), seconds(out[4]));
 }
@@ -138,7 +140,8 @@ TEST(SessionResults, BatchRunThatCannotDeliverFailsTheSession)
     const std::vector<Case> cases = {
         // Test 16 does not fit one worker's range: the run never starts.
         {{"--run", "16", "--threads", "1"}, "Error occured: Overflow.", ""},
-        {{"--run", "1", "--quick", "--json", "/nonexistent/out.json"}, "Test completed successfully.",
+        {{"--run", "1", "--quick", "--json", "/nonexistent/out.json"},
+         "Test completed successfully.",
          "tarvik: cannot write the results to /nonexistent/out.json: "},
     };
     for (const Case &c : cases) {

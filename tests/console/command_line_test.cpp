@@ -12,8 +12,8 @@ TEST(CommandLine, WholeWordMatchingIgnoresCase)
         const char *word, *line;
         bool matches;
     } cases[] = {
-        {"st", "st", true},    {"st", "ST 6", true},  {"st", "st ", true},  {"st", "stx", false},
-        {"st", "st6", false},  {"st", " st", false},  {"help", "Help me", true}, {"st", "s", false},
+        {"st", "st", true},   {"st", "ST 6", true}, {"st", "st ", true},       {"st", "stx", false},
+        {"st", "st6", false}, {"st", " st", false}, {"help", "Help me", true}, {"st", "s", false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(isCommand(c.word, c.line), c.matches) << c.word << " / " << c.line;

@@ -220,8 +220,8 @@ TEST(ConsoleSession, SecondLaunchEndsAtOnceWhileTheFirstRuns)
 TEST(ConsoleSession, GarbageNeverEndsTheProgram)
 {
     QString input;
-    const char *lines[] = {"\x01\x02", "st -", "ft 1e308", "pr &HFFFFFFFFF", "st 6e", "ft -0.5", "pr 1d9999",
-                           "lt", "", "st ..", "qm qm", "exit now"};
+    const char *lines[] = {"\x01\x02",  "st -", "ft 1e308", "pr &HFFFFFFFFF", "st 6e", "ft -0.5",
+                           "pr 1d9999", "lt",   "",         "st ..",          "qm qm", "exit now"};
     for (const char *line : lines)
         input += QString::fromLatin1(line) + '\n';
     const QStringList out = run(input);

@@ -52,7 +52,9 @@ HardwareFields testMachine()
     hw.hwbotcpu = "Intel(R) Test CPU T-3000 @ 3.00GHz";
     hw.hwbot_send_cpu = "Test CPU T-3000";
     hw.hwbotcpuclk = "3000";
-    hw.CPU_info = "Test CPU T-3000\x01" "3000\x01" "8";
+    hw.CPU_info = "Test CPU T-3000\x01"
+                  "3000\x01"
+                  "8";
     hw.cpu_string = "Test CPU T-3000\r\n3000 MHz";
     hw.mem_type = "DDR4";
     hw.mem_size = "16 GB";
@@ -122,8 +124,8 @@ TEST(ScoreCommands, AScoreSavedAfterARunLoadsBackInAFreshRun)
 
     // A fresh run gets the same record, machine and thread count back: saved
     // again, they make the very same file.
-    const auto second = runConsole({"load \"" + folder.path("saved.tks") + "\"", "pr",
-                                    "save " + folder.path("again.tks") + " 1", "qm", "st 1"});
+    const auto second = runConsole(
+        {"load \"" + folder.path("saved.tks") + "\"", "pr", "save " + folder.path("again.tks") + " 1", "qm", "st 1"});
     ASSERT_GE(second.size(), 5u);
     EXPECT_EQ(second[0].lines, QStringList{"Score loaded."});
     EXPECT_EQ(second[1].lines, QStringList{record + " seconds"});
@@ -198,7 +200,9 @@ TEST(ScoreCommands, HostileFilesLeaveTheConsoleAsItWas)
     QStringList lines = {"load " + machine, "save " + folder.path("before.tks") + " 2"};
     for (const Case &c : cases)
         lines << "load " + folder.write(c.name, c.bytes);
-    lines << "load " + folder.path("missing.tks") << "pr" << "save " + folder.path("after.tks") + " 2" << "qm"
+    lines << "load " + folder.path("missing.tks") << "pr"
+          << "save " + folder.path("after.tks") + " 2"
+          << "qm"
           << "st 1";
     const auto all = runConsole(lines);
     ASSERT_GE(all.size(), cases.size() + 7);
@@ -232,7 +236,8 @@ TEST(ScoreCommands, ANulByteNeitherCutsAPathNorJoinsATestNumber)
 {
     ScoreFolder folder;
     const QString nul(QChar(0));
-    const auto all = runConsole({"save " + folder.path("a") + nul + "b.tks 6", "save " + folder.path("c.tks") + " 1" + nul + "1"});
+    const auto all =
+        runConsole({"save " + folder.path("a") + nul + "b.tks 6", "save " + folder.path("c.tks") + " 1" + nul + "1"});
     ASSERT_GE(all.size(), 2u);
     EXPECT_EQ(all[0].lines, QStringList{"Bad file name"});
     EXPECT_EQ(all[1].lines, QStringList{"Error occured: Type mismatch."});

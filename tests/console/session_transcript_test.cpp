@@ -42,8 +42,7 @@ QStringList masked(const QStringList &lines, const QString &home)
         line.replace(home, "<home>");
         if (line == "Scanning System - Please stand by.") {
             out << line;
-            for (++i; i < lines.size() && !detected.match(lines[i]).hasMatch(); ++i) {
-            }
+            for (++i; i < lines.size() && !detected.match(lines[i]).hasMatch(); ++i) {}
             out << "<processor scan>";
             if (i < lines.size()) {
                 out << "<n> CPU(s) detected. Optimizing calculation.";
@@ -52,8 +51,7 @@ QStringList masked(const QStringList &lines, const QString &home)
             continue;
         }
         if (progress.match(line).hasMatch()) {
-            for (; i < lines.size() && progress.match(lines[i]).hasMatch(); ++i) {
-            }
+            for (; i < lines.size() && progress.match(lines[i]).hasMatch(); ++i) {}
             out << "<progress>";
             continue;
         }

@@ -97,7 +97,9 @@ protected:
         console->hw.hwbotcpu = "Test CPU T-3000 @ 3.00GHz";
         console->hw.hwbot_send_cpu = "Test CPU T-3000";
         console->hw.hwbotcpuclk = "3000";
-        console->hw.CPU_info = "Test CPU T-3000\x01" "3000\x01" "7";
+        console->hw.CPU_info = "Test CPU T-3000\x01"
+                               "3000\x01"
+                               "7";
         console->hw.cpu_string = "Test CPU T-3000\r\n3000 MHz";
         console->Threads = 7;
     }

@@ -69,8 +69,8 @@ TEST_F(FrontEnd, BestTimesShowRoundedToMilliseconds)
         QString shown;
     };
     const Case cases[] = {
-        {0, "Not Tested"},          {0.0004, "Not Tested"}, {20, "20 sec"},
-        {12.3456, "12.346 sec"},    {0.0006, "0.001 sec"},  {1234.5678, "1234.568 sec"},
+        {0, "Not Tested"},       {0.0004, "Not Tested"}, {20, "20 sec"},
+        {12.3456, "12.346 sec"}, {0.0006, "0.001 sec"},  {1234.5678, "1234.568 sec"},
     };
     for (const Case &c : cases) {
         console->records.set(6, c.seconds);

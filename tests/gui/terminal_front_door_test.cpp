@@ -30,7 +30,9 @@ std::string scoreOfTest11()
     hw.hwbotcpu = "Test CPU T-3000 @ 3.00GHz";
     hw.hwbot_send_cpu = "Test CPU T-3000";
     hw.hwbotcpuclk = "3000";
-    hw.CPU_info = "Test CPU T-3000\x01" "3000\x01" "7";
+    hw.CPU_info = "Test CPU T-3000\x01"
+                  "3000\x01"
+                  "7";
     hw.cpu_string = "Test CPU T-3000\r\n3000 MHz";
     return scoreFileBytes(hw, 7, 11, 95.125, '.');
 }

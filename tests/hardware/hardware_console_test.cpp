@@ -49,8 +49,7 @@ TEST(HardwareConsole, ScanAtStartUpGivesTheThreadCountAndRefhwRepeatsIt)
     const int processors = detected.match(out[countLine]).captured(1).toInt();
     EXPECT_GE(processors, 1);
     EXPECT_EQ(processorBlocks(scan), processors);
-    EXPECT_EQ(out.value(countLine + 1),
-              "CPUz isn't installed. Please install for more accurate hardware information.");
+    EXPECT_EQ(out.value(countLine + 1), "CPUz isn't installed. Please install for more accurate hardware information.");
 
     // Once warned is enough.
     EXPECT_EQ(processorBlocks(replyTo(replies(out), "refhw").lines), processors);

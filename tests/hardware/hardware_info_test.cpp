@@ -48,10 +48,11 @@ TEST_F(HardwareInfoTest, ScanListsEveryProcessorAndWarnsOnlyOnce)
     EXPECT_EQ(hardware.ScanSystem(), 2);
 
     const std::string scan = "CPU Found: CPU0\nName:     Alpha\nSpeed:    1800 MHz\nL2 Cache: 512 KB\n"
-                         "CPU Found: CPU1\nName:     Beta\nSpeed:    0 MHz\nL2 Cache:  KB\n\n";
-    EXPECT_EQ(console.pane,
-              "rdtsc returned an invalid clock rate (0) - using system clock instead\n" + scan + scan);
-    EXPECT_EQ(console.hw.CPU_info, "Alpha\x01" "1800\x01" "512\x01");
+                             "CPU Found: CPU1\nName:     Beta\nSpeed:    0 MHz\nL2 Cache:  KB\n\n";
+    EXPECT_EQ(console.pane, "rdtsc returned an invalid clock rate (0) - using system clock instead\n" + scan + scan);
+    EXPECT_EQ(console.hw.CPU_info, "Alpha\x01"
+                                   "1800\x01"
+                                   "512\x01");
     EXPECT_EQ(console.hw.hwbotcpu, "Beta");
 }
 

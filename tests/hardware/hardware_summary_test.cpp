@@ -56,15 +56,18 @@ struct Summary {
 Summary summarize(const Entries &entries, char decimalSeparator = '.', HardwareFields before = {})
 {
     Summary summary{{}, std::move(before)};
-    summarizeReport(tableOf(entries), decimalSeparator,
-                    [&summary](const std::string &line) { summary.printed.push_back(line); }, summary.fields);
+    summarizeReport(
+        tableOf(entries), decimalSeparator, [&summary](const std::string &line) { summary.printed.push_back(line); },
+        summary.fields);
     return summary;
 }
 
 HardwareFields earlierScan()
 {
     HardwareFields fields;
-    fields.CPU_info = "Old CPU\x01" "2400\x01" "4096\x01";
+    fields.CPU_info = "Old CPU\x01"
+                      "2400\x01"
+                      "4096\x01";
     fields.hwbotcpu = "Old CPU";
     fields.hwbotcpuclk = "2400";
     fields.mem_type = "DDR";
@@ -77,15 +80,24 @@ TEST(HardwareSummary, PrintsTheReportAndFillsEveryField)
 {
     const Summary s = summarize(Conroe);
 
-    EXPECT_EQ(s.printed, (std::vector<std::string>{
-                             "", "Found CPU: ", " Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz ", " Conroe  Core",
-                             "2400.5 MHz Clock", "266.7 MHz FSB", "4096 KB L2 Cache", "1.325 V", "Step B2",
-                             "Found Memory: ", "2048 MB DDR2", "333.5 MHz", "Cl 5-5-5-15", "Found Motherboard: ",
-                             "ASUSTeK Computer INC.", "P5B", ""}));
+    EXPECT_EQ(s.printed,
+              (std::vector<std::string>{"", "Found CPU: ", " Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz ", " Conroe  Core",
+                                        "2400.5 MHz Clock", "266.7 MHz FSB", "4096 KB L2 Cache", "1.325 V", "Step B2",
+                                        "Found Memory: ", "2048 MB DDR2", "333.5 MHz", "Cl 5-5-5-15",
+                                        "Found Motherboard: ", "ASUSTeK Computer INC.", "P5B", ""}));
 
     HardwareFields expected;
-    expected.CPU_info = "cehi\x01Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz\x01" "2400.5\x01" "4096\x01" "1.325\x01"
-                        "266.7\x01" "Conroe\x01" "B2\x01" "2048\x01" "DDR2\x01" "333.5\x01" "Cl 5-5-5-15\x01"
+    expected.CPU_info = "cehi\x01Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz\x01"
+                        "2400.5\x01"
+                        "4096\x01"
+                        "1.325\x01"
+                        "266.7\x01"
+                        "Conroe\x01"
+                        "B2\x01"
+                        "2048\x01"
+                        "DDR2\x01"
+                        "333.5\x01"
+                        "Cl 5-5-5-15\x01"
                         "ASUSTeK Computer INC.\x01P5B\x01";
     expected.cpu_string = " Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz \r\nCore: Conroe B2\r\nClock: 2400.5 MHz\r\n"
                           "Vcore: 1.325 V\r\nFSB: 266.7 MHz\r\nL2 Cache: 4096 KB\r\n\r\nMemory: 2048 MB DDR2\r\n"
@@ -109,9 +121,18 @@ TEST(HardwareSummary, CommaLocaleKeepsItsCommaExceptForTheRecordsClock)
 {
     const Summary s = summarize(Conroe, ',');
 
-    EXPECT_EQ(s.fields.CPU_info, "cehi\x01Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz\x01" "2400.5\x01" "4096\x01"
-                                 "1,325\x01" "266,7\x01" "Conroe\x01" "B2\x01" "2048\x01" "DDR2\x01" "333,5\x01"
-                                 "Cl 5-5-5-15\x01" "ASUSTeK Computer INC.\x01P5B\x01");
+    EXPECT_EQ(s.fields.CPU_info, "cehi\x01Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz\x01"
+                                 "2400.5\x01"
+                                 "4096\x01"
+                                 "1,325\x01"
+                                 "266,7\x01"
+                                 "Conroe\x01"
+                                 "B2\x01"
+                                 "2048\x01"
+                                 "DDR2\x01"
+                                 "333,5\x01"
+                                 "Cl 5-5-5-15\x01"
+                                 "ASUSTeK Computer INC.\x01P5B\x01");
     EXPECT_EQ(s.fields.hwbotcpuclk, "2400,5");
     EXPECT_EQ(s.fields.mem_freq, "333,5");
     EXPECT_NE(s.fields.cpu_string.find("\r\nVcore: 1,325 V\r\nFSB: 266,7 MHz\r\n"), std::string::npos);
@@ -150,7 +171,11 @@ TEST(HardwareSummary, NoVcoreLeavesAnEmptyLineAndAZeroInTheRecord)
 {
     const Summary s = summarize(with(Conroe, "Processors Information.max VID", ""));
     EXPECT_NE(s.fields.cpu_string.find("Clock: 2400.5 MHz\r\n\r\nFSB: "), std::string::npos);
-    EXPECT_NE(s.fields.CPU_info.find("\x01" "4096\x01" "0\x01" "266.7\x01"), std::string::npos);
+    EXPECT_NE(s.fields.CPU_info.find("\x01"
+                                     "4096\x01"
+                                     "0\x01"
+                                     "266.7\x01"),
+              std::string::npos);
     EXPECT_EQ(s.printed[7], "0 V");
 }
 
@@ -171,8 +196,8 @@ TEST(HardwareSummary, EmptyReportPrintsZerosAndChangesNothing)
 {
     const Summary s = summarize({}, '.', earlierScan());
     EXPECT_EQ(s.printed, (std::vector<std::string>{"", "Found CPU: ", "", " Core", "0 MHz Clock", "0 MHz FSB",
-                                                   "0 KB L2 Cache", "0 V", "Step ", "Found Memory: ", "0 MB ",
-                                                   "0 MHz", "Cl 0-0-0-0", "Found Motherboard: ", "", "", ""}));
+                                                   "0 KB L2 Cache", "0 V", "Step ", "Found Memory: ", "0 MB ", "0 MHz",
+                                                   "Cl 0-0-0-0", "Found Motherboard: ", "", "", ""}));
     EXPECT_EQ(s.fields, earlierScan());
 }
 
@@ -183,8 +208,9 @@ TEST(HardwareSummary, OverflowingNumberFailsBeforePrintingOrWriting)
                                             {"Processors Information.L2 cache", "9 x 1e300"}}) {
         std::vector<std::string> printed;
         HardwareFields fields = earlierScan();
-        EXPECT_FAULT(summarizeReport(tableOf(with(Conroe, key, value)), '.',
-                                     [&printed](const std::string &line) { printed.push_back(line); }, fields),
+        EXPECT_FAULT(summarizeReport(
+                         tableOf(with(Conroe, key, value)), '.',
+                         [&printed](const std::string &line) { printed.push_back(line); }, fields),
                      "Overflow")
             << key;
         EXPECT_TRUE(printed.empty()) << key;

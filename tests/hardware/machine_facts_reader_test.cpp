@@ -39,7 +39,8 @@ TEST(MachineFacts, ProcessorMemoryAndMainboardFromTheKernelFiles)
     FakeRoot root;
     writeQuadThreadMachine(root);
 
-    const MachineFacts facts = collectMachineFacts(root.path(), MachineSources{"E: MEMORY_DEVICE_0_SIZE=8589934592\n", "", std::nullopt, true});
+    const MachineFacts facts = collectMachineFacts(
+        root.path(), MachineSources{"E: MEMORY_DEVICE_0_SIZE=8589934592\n", "", std::nullopt, true});
 
     EXPECT_EQ(facts.processor.brand, "Intel(R) Core(TM) i3-8100 CPU @ 3.60GHz");
     EXPECT_EQ(facts.processor.stepping, "11");

@@ -66,8 +66,8 @@ Described describe(const FakeRoot &root, const std::string &machine, bool asRoot
     described.report = reportText(collectMachineFacts(root.path(), sources), ReportOptions{true});
     described.table = ParseReport(described.report, [](const std::string &) {});
     HardwareFields fields;
-    summarizeReport(described.table, '.', [&](const std::string &line) { described.summary.push_back(line); },
-                    fields);
+    summarizeReport(
+        described.table, '.', [&](const std::string &line) { described.summary.push_back(line); }, fields);
     return described;
 }
 
@@ -84,10 +84,9 @@ TEST(MachineReport, IntelDesktop)
     const Described described = describe(root, "intel-desktop");
 
     EXPECT_EQ(described.summary, (Lines{"", "Found CPU: ", "Intel(R) Core(TM) i5-6600K CPU @ 3.50GHz",
-                                        "Skylake (Core i5) Core", "3900.1 MHz Clock", "0 MHz FSB",
-                                        "1024 KB L2 Cache", "0 V", "Step 3", "Found Memory: ", "16384 MB DDR4",
-                                        "1066.5 MHz", "Cl 0-0-0-0", "Found Motherboard: ", "ASUSTeK COMPUTER INC.",
-                                        "Z170-A", ""}));
+                                        "Skylake (Core i5) Core", "3900.1 MHz Clock", "0 MHz FSB", "1024 KB L2 Cache",
+                                        "0 V", "Step 3", "Found Memory: ", "16384 MB DDR4", "1066.5 MHz", "Cl 0-0-0-0",
+                                        "Found Motherboard: ", "ASUSTeK COMPUTER INC.", "Z170-A", ""}));
     EXPECT_EQ(described.table.getValue("Processors Information.Instructions sets"),
               "MMX, SSE, SSE2, SSE3, SSSE3, SSE4.1, SSE4.2, x86-64, VT-x, AES, AVX, AVX2, FMA3");
     EXPECT_EQ(described.table.getValue("Processors Information.L1 Data cache"),
@@ -108,11 +107,11 @@ TEST(MachineReport, AmdDesktopWithSpdDataAndACoreVoltage)
 
     const Described described = describe(root, "amd-desktop");
 
-    EXPECT_EQ(described.summary, (Lines{"", "Found CPU: ", "AMD Ryzen 5 3600 6-Core Processor",
-                                        "Ryzen 5 (Matisse) Core", "4200 MHz Clock", "0 MHz FSB", "3072 KB L2 Cache",
-                                        "1.224 V", "Step 0", "Found Memory: ", "32768 MB DDR4", "1600 MHz",
-                                        "Cl 22-22-22-52", "Found Motherboard: ",
-                                        "Micro-Star International Co., Ltd.", "B450 TOMAHAWK MAX (MS-7C02)", ""}));
+    EXPECT_EQ(described.summary,
+              (Lines{"", "Found CPU: ", "AMD Ryzen 5 3600 6-Core Processor", "Ryzen 5 (Matisse) Core", "4200 MHz Clock",
+                     "0 MHz FSB", "3072 KB L2 Cache", "1.224 V", "Step 0", "Found Memory: ", "32768 MB DDR4",
+                     "1600 MHz", "Cl 22-22-22-52", "Found Motherboard: ", "Micro-Star International Co., Ltd.",
+                     "B450 TOMAHAWK MAX (MS-7C02)", ""}));
     EXPECT_EQ(described.table.getValue("Processors Information.L3 cache"),
               "32768 KBytes, 16-way set associative, 64-byte line size");
     EXPECT_EQ(described.table.getValue("Processors Information.Number of cores"), "6");
@@ -151,10 +150,10 @@ TEST(MachineReport, ArmBoardNamedFromItsPartAndDeviceTree)
 
     const Described described = describe(root, "arm-board");
 
-    EXPECT_EQ(described.summary, (Lines{"", "Found CPU: ", "ARM Cortex-A72", " Core", "1500 MHz Clock", "0 MHz FSB",
-                                        "0 KB L2 Cache", "0 V", "Step r0p3", "Found Memory: ", "3791 MB ", "0 MHz",
-                                        "Cl 0-0-0-0", "Found Motherboard: ", "raspberrypi",
-                                        "Raspberry Pi 4 Model B Rev 1.4", ""}));
+    EXPECT_EQ(described.summary,
+              (Lines{"", "Found CPU: ", "ARM Cortex-A72", " Core", "1500 MHz Clock", "0 MHz FSB", "0 KB L2 Cache",
+                     "0 V", "Step r0p3", "Found Memory: ", "3791 MB ", "0 MHz", "Cl 0-0-0-0",
+                     "Found Motherboard: ", "raspberrypi", "Raspberry Pi 4 Model B Rev 1.4", ""}));
     const auto cpus = readProcessors(root.path());
     ASSERT_EQ(cpus.size(), 4u);
     EXPECT_EQ(cpus[3].Name, "ARM Cortex-A72");

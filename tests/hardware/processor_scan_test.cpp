@@ -9,17 +9,16 @@ using tarvik::testing::FakeRoot;
 
 namespace {
 
-const char *const TwoCpuinfoBlocks =
-    "processor\t: 0\n"
-    "vendor_id\t: GenuineIntel\n"
-    "model name\t: Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz\n"
-    "cpu MHz\t\t: 1800.000\n"
-    "\n"
-    "processor\t: 1\n"
-    "model name\t: Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz\n"
-    "cpu MHz\t\t: 2596.500\n"
-    "\n"
-    "Hardware\t: trailer block of some architectures\n";
+const char *const TwoCpuinfoBlocks = "processor\t: 0\n"
+                                     "vendor_id\t: GenuineIntel\n"
+                                     "model name\t: Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz\n"
+                                     "cpu MHz\t\t: 1800.000\n"
+                                     "\n"
+                                     "processor\t: 1\n"
+                                     "model name\t: Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz\n"
+                                     "cpu MHz\t\t: 2596.500\n"
+                                     "\n"
+                                     "Hardware\t: trailer block of some architectures\n";
 
 } // namespace
 

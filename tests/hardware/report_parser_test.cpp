@@ -82,9 +82,9 @@ TEST(ReportParser, ItemsAreKeyedBySectionAndName)
 TEST(ReportParser, SectionTitleIsTheLineBeforeTheDashesAsStored)
 {
     const Parsed parsed = parse(report({
-        "--------",               // a first line sets no section
+        "--------", // a first line sets no section
         "\tearly\tvalue",
-        "\tDMI Baseboard",        // stored without its tab, then names the section
+        "\tDMI Baseboard", // stored without its tab, then names the section
         "--------------",
         "\tvendor\tASUSTeK",
         "\tmodel\tP5B",
@@ -100,12 +100,12 @@ TEST(ReportParser, DumpsShortLinesRegistersAndTheEnclosureAreNotStored)
     const Parsed parsed = parse(report({
         "Chipset",
         "--------",
-        "\tab",                   // shorter than four bytes
+        "\tab", // shorter than four bytes
         "0x10\tregister",
         "MSR 0x17\tvalue",
-        "Dump Module #1\tx",      // a dump block runs to the next empty line
+        "Dump Module #1\tx", // a dump block runs to the next empty line
         "\tMemory Type\tinside the dump",
-        "DMI System Enclosure",   // skipped inside a dump, does not end the pass
+        "DMI System Enclosure", // skipped inside a dump, does not end the pass
         "",
         "\tMemory Type\tDDR3",
         "DMI System Enclosure",
@@ -145,12 +145,11 @@ TEST(ReportParser, ProgressStepsFollowTheLastLineIndex)
         int lineCount;
         int lastPercent;
     } cases[] = {
-        {1, 0},
-        {11, 50},   // last index 10: steps of 0.5 round to 0, one progress line per line
-        {13, 60},   // last index 12
-        {22, 105},  // last index 21
-        {391, 95},  // last index 390: steps of 19.5 round to 20, the last at line 380
-        {401, 100}, // last index 400: the last step lands on line 400
+        {1, 0},     {11, 50}, // last index 10: steps of 0.5 round to 0, one progress line per line
+        {13, 60},             // last index 12
+        {22, 105},            // last index 21
+        {391, 95},            // last index 390: steps of 19.5 round to 20, the last at line 380
+        {401, 100},           // last index 400: the last step lands on line 400
     };
     for (const Case &c : cases) {
         const Parsed parsed = parse(textOfLines(c.lineCount));

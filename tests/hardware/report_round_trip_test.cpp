@@ -33,7 +33,8 @@ TEST(ReportRoundTrip, HelperReportFeedsTheSummary)
 
     const HashTable table = ParseReport(reportText(facts, ReportOptions{true}), [](const std::string &) {});
     HardwareFields fields;
-    summarizeReport(table, '.', [](const std::string &) {}, fields);
+    summarizeReport(
+        table, '.', [](const std::string &) {}, fields);
 
     EXPECT_EQ(fields.hwbot_send_cpu, "AMD Ryzen 7 5800X 8-Core");
     EXPECT_EQ(fields.hwbotcpu, "AMD Ryzen 7 5800X 8-Core Processor");

@@ -25,8 +25,12 @@ namespace {
 constexpr ReportWaits TestWaits{20s, 1s, 10ms, 2};
 
 const std::vector<std::string> StartLines = {
-    "Gathering CPUz information", "Removing previous CPUid information", "Shelling CPUz",
-    "Waiting for CPUz information", "Hold shift to abort", "Please stand by...",
+    "Gathering CPUz information",
+    "Removing previous CPUid information",
+    "Shelling CPUz",
+    "Waiting for CPUz information",
+    "Hold shift to abort",
+    "Please stand by...",
 };
 const std::string ParseLine = "Parsing CPUz output file, this may take several minutes.";
 
@@ -47,8 +51,7 @@ protected:
     // run left in the folder that must never be taken for the new one.
     // `shiftHeld` is asked with the lines printed so far.
     Outcome collect(const QString &helperScript, bool executable = true,
-                    std::function<bool(const std::vector<std::string> &)> shiftHeld = {},
-                    ReportWaits waits = TestWaits)
+                    std::function<bool(const std::vector<std::string> &)> shiftHeld = {}, ReportWaits waits = TestWaits)
     {
         leaveStaleReport();
         tarvik::testing::installFakeHelper(m_folder.path(), helperScript, executable);
@@ -113,10 +116,10 @@ TEST_F(ReportRunnerTest, HelperWithoutAReportEndsTheWaitAndSaysWhy)
 TEST_F(ReportRunnerTest, EmptyReportIsReadAgainAfterACountdownThenGivenUp)
 {
     const Outcome out = collect(R"(: > "$report")");
-    EXPECT_EQ(out.lines, concat(StartLines, {"CPUz output complete",
-                                             "CPUz output failed. Will reattempt. Hold shift to abort.",
-                                             "Reattempting in 3", "Reattempting in 2", "Reattempting in 1",
-                                             "CPUz output failed. Giving up.", ParseLine}));
+    EXPECT_EQ(out.lines,
+              concat(StartLines, {"CPUz output complete", "CPUz output failed. Will reattempt. Hold shift to abort.",
+                                  "Reattempting in 3", "Reattempting in 2", "Reattempting in 1",
+                                  "CPUz output failed. Giving up.", ParseLine}));
     EXPECT_EQ(out.table, "");
 }
 

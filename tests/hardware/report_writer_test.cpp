@@ -23,8 +23,7 @@ MachineFacts desktop()
     facts.memoryTotalKB = 16300000;
     facts.modules = {{"DIMM A1", "DDR4", "Kingston", "KHX\t2400", 8192, 2400, 2133, ""},
                      {"DIMM B1", "DDR4", "", "", 8192, 2400, 0, ""}};
-    facts.dmi = {{"board_vendor", "ASUSTeK COMPUTER INC."}, {"board_name", "PRIME B360-PLUS"},
-                 {"chassis_type", "3"}};
+    facts.dmi = {{"board_vendor", "ASUSTeK COMPUTER INC."}, {"board_name", "PRIME B360-PLUS"}, {"chassis_type", "3"}};
     return facts;
 }
 
@@ -51,7 +50,7 @@ TEST(ReportWriter, SectionsOfTabbedItemsWithUnknownValuesLeftOut)
               "\tL2 cache\t\t1024 KBytes, 4-way set associative, 64-byte line size\r\n\r\n"
               "Chipset\r\n--------\r\n\r\n"
               "\tMemory Type\t\tDDR4\r\n"
-              "\tMemory Size\t\t16384 MBytes\r\n"  // installed modules, not the kernel's usable total
+              "\tMemory Size\t\t16384 MBytes\r\n" // installed modules, not the kernel's usable total
               "\tMemory Frequency\t1066.5 MHz\r\n\r\n");
 }
 
@@ -64,7 +63,7 @@ TEST(ReportWriter, DmiSectionsEndWithTheEnclosure)
                           "\tmodel\t\t\tPRIME B360-PLUS\r\n\r\n"),
               std::string::npos);
     EXPECT_NE(report.find("\tpart number\t\tKHX 2400\r\n"), std::string::npos); // a tab would split the item
-    EXPECT_EQ(report.find("DMI BIOS"), std::string::npos);                       // nothing known, no section
+    EXPECT_EQ(report.find("DMI BIOS"), std::string::npos);                      // nothing known, no section
     const auto enclosure = report.find("DMI System Enclosure\r\n");
     EXPECT_LT(report.rfind("DMI Memory Device\r\n"), enclosure);
     EXPECT_EQ(report.substr(enclosure), "DMI System Enclosure\r\n--------------------\r\n\r\n"

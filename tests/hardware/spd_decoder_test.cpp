@@ -21,6 +21,8 @@ std::string spdBytes(std::size_t size, std::initializer_list<std::pair<std::size
     return data;
 }
 
+// Byte tables keep their rows: clang-format would give each pair a line.
+// clang-format off
 // DDR3-1600 11-11-11-28: time bases 1/8 ns and 1 ps, CL 5 to 11.
 const std::string Ddr3 = spdBytes(256, {{2, 0x0B}, {9, 0x11}, {10, 1}, {11, 8}, {12, 10}, {14, 0xFE}, {16, 110},
                                         {18, 110}, {20, 110}, {21, 0x01}, {22, 0x18}},
@@ -38,6 +40,7 @@ const std::string Ddr5 = spdBytes(1024, {{2, 0x12}, {20, 0xA0}, {21, 0x01}, {24,
                                          {30, 0x00}, {31, 0x41}, {32, 0x00}, {33, 0x41}, {34, 0x00}, {35, 0x41},
                                          {36, 0x00}, {37, 0x7D}},
                                   {521, "M323R2GA3BB0-CQKOD"});
+// clang-format on
 
 } // namespace
 
@@ -59,10 +62,10 @@ TEST(SpdDecoder, TimingsOfEachMemoryTypeAtItsFastestRate)
         EXPECT_EQ(spd->partNumber, c.expected.partNumber);
         EXPECT_EQ(spd->maxMTs, c.expected.maxMTs);
         const MemoryTimings &t = spd->timings;
-        EXPECT_EQ((std::vector<int>{t.cas, t.rasToCas, t.rasPrecharge, t.cycleTime, t.atMTs}),
-                  (std::vector<int>{c.expected.timings.cas, c.expected.timings.rasToCas,
-                                    c.expected.timings.rasPrecharge, c.expected.timings.cycleTime,
-                                    c.expected.timings.atMTs}))
+        EXPECT_EQ(
+            (std::vector<int>{t.cas, t.rasToCas, t.rasPrecharge, t.cycleTime, t.atMTs}),
+            (std::vector<int>{c.expected.timings.cas, c.expected.timings.rasToCas, c.expected.timings.rasPrecharge,
+                              c.expected.timings.cycleTime, c.expected.timings.atMTs}))
             << c.expected.type;
     }
 }
@@ -84,15 +87,15 @@ TEST(SpdDecoder, ModulesRunSlowerTakeFewerCyclesAndTheCasLatencyTheyList)
     // DDR3 listing only odd latencies: 8 cycles needed, 9 used.
     std::string oddOnly = Ddr3;
     oddOnly[14] = static_cast<char>(0x08 | 0x20 | 0x80); // CL 7, 9, 11
-    oddOnly[16] = static_cast<char>(80);                  // tAA 10 ns: 8 cycles at 1.25 ns
+    oddOnly[16] = static_cast<char>(80);                 // tAA 10 ns: 8 cycles at 1.25 ns
     EXPECT_EQ(decodeSpd(oddOnly, 0)->timings.cas, 9);
 }
 
 TEST(SpdDecoder, OtherDataIsNoModule)
 {
     EXPECT_EQ(decodeSpd("", 0), std::nullopt);
-    EXPECT_EQ(decodeSpd(Ddr4.substr(0, 100), 0), std::nullopt);                   // cut short
+    EXPECT_EQ(decodeSpd(Ddr4.substr(0, 100), 0), std::nullopt);                            // cut short
     EXPECT_EQ(decodeSpd(spdBytes(256, {{2, 0x08}, {18, 7}, {24, 114}}), 0), std::nullopt); // DDR2
-    EXPECT_EQ(decodeSpd(std::string(256, '\xFF'), 0), std::nullopt);             // an erased eeprom
-    EXPECT_EQ(decodeSpd(spdBytes(512, {{2, 0x0C}}), 0), std::nullopt);            // no times
+    EXPECT_EQ(decodeSpd(std::string(256, '\xFF'), 0), std::nullopt);                       // an erased eeprom
+    EXPECT_EQ(decodeSpd(spdBytes(512, {{2, 0x0C}}), 0), std::nullopt);                     // no times
 }

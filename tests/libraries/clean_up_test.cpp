@@ -27,7 +27,10 @@ public:
         asked.push_back(title + ": " + question);
         return m_answer;
     }
-    bool libraryExists(const std::string &file) const override { return QFileInfo::exists(QString::fromStdString(libraryPath(file))); }
+    bool libraryExists(const std::string &file) const override
+    {
+        return QFileInfo::exists(QString::fromStdString(libraryPath(file)));
+    }
     std::string libraryPath(const std::string &file) const override { return m_folder + "/" + file; }
     std::string readSetting(const std::string &) const override { return {}; }
     void removeSetting(const std::string &) override {}
@@ -55,10 +58,11 @@ TEST(CleanUpInTheWindow, WinsockControlGoesOnlyWhenTheBoxIsAnsweredYes)
 
         CleanUp(console);
 
-        EXPECT_EQ(console.asked, std::vector<std::string>{"Tarvik Benchmark v1.55: WARNING: Microsoft Winsock Control may be "
-                                                          "in use by other applications, are you sure you wish to remove this?"});
+        EXPECT_EQ(console.asked,
+                  std::vector<std::string>{"Tarvik Benchmark v1.55: WARNING: Microsoft Winsock Control may be "
+                                           "in use by other applications, are you sure you wish to remove this?"});
         EXPECT_EQ(QFileInfo::exists(winsock), !answer);
-        EXPECT_EQ(console.pane, std::string(answer ? "Deleting mswinsck.ocx\n" : "") +
-                                    "Tarvik libraries and settings removed.\n");
+        EXPECT_EQ(console.pane,
+                  std::string(answer ? "Deleting mswinsck.ocx\n" : "") + "Tarvik libraries and settings removed.\n");
     }
 }

@@ -95,8 +95,9 @@ TEST(LibraryConsole, CleanupRemovesSettingsAndLibrariesAndAsksBeforeTheWinsockCo
     const QString folder = session.systemFolder();
     writeFile(session.environment().value("XDG_CONFIG_HOME") + "/Morlo/Tarvik.conf",
               "[Tarvik]\nStor_name=Someone\nError=True\n");
-    const char *libraries[] = {"cpuz141.exe", "cpuz140.exe", "cpuz141-readme.txt", "cpuz140-readme.txt",
-                               "cpuz-readme.txt", "cpuz.exe", "qelvan.dll", "mswinsck.ocx", "cpuz.ini"};
+    const char *libraries[] = {"cpuz141.exe",        "cpuz140.exe",     "cpuz141-readme.txt",
+                               "cpuz140-readme.txt", "cpuz-readme.txt", "cpuz.exe",
+                               "qelvan.dll",         "mswinsck.ocx",    "cpuz.ini"};
     for (const char *file : libraries)
         writeFile(folder + '/' + file, "x");
 
@@ -105,11 +106,11 @@ TEST(LibraryConsole, CleanupRemovesSettingsAndLibrariesAndAsksBeforeTheWinsockCo
 
     const QString question = "WARNING: Microsoft Winsock Control may be in use by other applications, are you "
                              "sure you wish to remove this?";
-    EXPECT_EQ(replyTo(all, "cleanup").lines,
-              (QStringList{"Removing Stor_name setting", "Removing Error setting", "Deleting cpuz141.exe",
-                           "Deleting cpuz140.exe", "Deleting cpuz141-readme.txt", "Deleting cpuz140-readme.txt",
-                           "Deleting cpuz-readme.txt", "Deleting cpuz.exe", "Deleting qelvan.dll", question,
-                           "Yes/No"}));
+    EXPECT_EQ(
+        replyTo(all, "cleanup").lines,
+        (QStringList{"Removing Stor_name setting", "Removing Error setting", "Deleting cpuz141.exe",
+                     "Deleting cpuz140.exe", "Deleting cpuz141-readme.txt", "Deleting cpuz140-readme.txt",
+                     "Deleting cpuz-readme.txt", "Deleting cpuz.exe", "Deleting qelvan.dll", question, "Yes/No"}));
     EXPECT_EQ(replyTo(all, "no").lines, QStringList{"Tarvik libraries and settings removed."});
     EXPECT_EQ(replyTo(all, "cleanup", 1).lines, (QStringList{question, "Yes/No"}));
     EXPECT_EQ(replyTo(all, "Yes").lines,

@@ -56,8 +56,8 @@ TEST(Checksum, FaultsOfItsSteps)
     EXPECT_FAULT(csum(6, 20.5, "2147483648", "I", '.'), "Overflow");
     EXPECT_FAULT(csum(6, 20.5, "-1", "I", '.'), "Invalid procedure call or argument");
     EXPECT_FAULT(csum(-5, 20.5, "3000", "I", '.'), "Invalid procedure call or argument");
-    EXPECT_FAULT(csum(11, 1e9, "3000", "I", '.'), "Overflow");             // v beyond 32 bits
-    EXPECT_FAULT(csum(11, std::nan(""), "3000", "I", '.'), "Overflow");    // no whole number at all
+    EXPECT_FAULT(csum(11, 1e9, "3000", "I", '.'), "Overflow");          // v beyond 32 bits
+    EXPECT_FAULT(csum(11, std::nan(""), "3000", "I", '.'), "Overflow"); // no whole number at all
     // v = 2.5 rounds down to 2, so the remainder is +0.5: 2^31 does not fit.
     EXPECT_FAULT(csum(1, 0.02448537586029159, "1", "A", '.'), "Overflow");
 }

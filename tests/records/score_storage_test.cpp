@@ -56,8 +56,7 @@ TEST(ScoreStorage, AFailedSaveKeepsTheOldFile)
     EXPECT_EQ(saveScore(path, 6, recordOf(6, 20.5), unnamed, 2, '.'), "Invalid procedure call or argument");
     EXPECT_EQ(saveScore(path, 17, recordOf(6, 20.5), machine(), 2, '.'), "Subscript out of range");
     EXPECT_EQ(folder.read("score.tks"), "old score");
-    EXPECT_EQ(saveScore(folder.path("missing/score.tks"), 6, recordOf(6, 20.5), machine(), 2, '.'),
-              "Path not found");
+    EXPECT_EQ(saveScore(folder.path("missing/score.tks"), 6, recordOf(6, 20.5), machine(), 2, '.'), "Path not found");
     // A test without a record is saved like any other.
     EXPECT_EQ(saveScore(path, 11, recordOf(6, 20.5), machine(), 2, '.'), "Score Saved.");
 }

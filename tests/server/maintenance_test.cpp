@@ -21,14 +21,16 @@ TEST(Maintenance, RemoveTakesAResultDownAndExportWritesTheRest)
     ServerProcess server(database);
     server.start();
     const HardwareFields machine = reportMachine();
-    const auto first = resultIds(exchange(server.tcpPort(), submitMessage("Ann", "", machine, 4, {{6, 20.5}, {11, 600}})));
+    const auto first =
+        resultIds(exchange(server.tcpPort(), submitMessage("Ann", "", machine, 4, {{6, 20.5}, {11, 600}})));
     const auto second = resultIds(exchange(server.tcpPort(), submitMessage("Bo", "", machine, 4, {{6, 21}})));
     ASSERT_EQ(first.size(), 2u);
     ASSERT_EQ(second.size(), 1u);
     const QString removed = QString::number(first.at(6));
 
     // Beside the running server, on the same file.
-    const ToolRun removal = runServerTool({QStringLiteral("--database"), database, QStringLiteral("--remove"), removed});
+    const ToolRun removal =
+        runServerTool({QStringLiteral("--database"), database, QStringLiteral("--remove"), removed});
     EXPECT_EQ(removal.status, 0) << removal.output;
     EXPECT_EQ(removal.output, "Removed result " + removed.toStdString() + ".\n");
     EXPECT_EQ(exchange(server.tcpPort(), getMessage(removed.toStdString())),
@@ -36,7 +38,8 @@ TEST(Maintenance, RemoveTakesAResultDownAndExportWritesTheRest)
     EXPECT_EQ(runServerTool({QStringLiteral("--database"), database, QStringLiteral("--remove"), removed}).status, 1);
 
     const QString exportFile = folder.filePath(QStringLiteral("results.json"));
-    const ToolRun exported = runServerTool({QStringLiteral("--database"), database, QStringLiteral("--export"), exportFile});
+    const ToolRun exported =
+        runServerTool({QStringLiteral("--database"), database, QStringLiteral("--export"), exportFile});
     EXPECT_EQ(exported.status, 0) << exported.output;
     QFile file(exportFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -43,7 +43,8 @@ TEST(Message, ReadsTheScanRecordAndAMissingOne)
     EXPECT_EQ(processor.clock, "2200");
     EXPECT_EQ(processor.l2Cache, "512");
 
-    const auto missing = parseMessage("SUBMIT" + Sep + "Ann" + Sep + Sep + "2" + Sep + "6" + Sep + "1.5" + Sep + "1" + Sep);
+    const auto missing =
+        parseMessage("SUBMIT" + Sep + "Ann" + Sep + Sep + "2" + Sep + "6" + Sep + "1.5" + Sep + "1" + Sep);
     ASSERT_TRUE(std::holds_alternative<SubmitMessage>(missing));
     EXPECT_EQ(std::get<SubmitMessage>(missing).processor.form, ProcessorRecord::Form::Missing);
     EXPECT_EQ(std::get<SubmitMessage>(missing).tests.size(), 1u);
@@ -53,8 +54,9 @@ TEST(Message, ReadsTheScanRecordAndAMissingOne)
 // whole message with fewer tests, never refused.
 TEST(Message, EveryBeginningOfAMessageCanStillGrow)
 {
-    for (const std::string &message : {submitMessage("Ann", "x", reportMachine(), 4, {{6, 20.5}, {11, 600.25}}),
-                                       submitMessage("Ann", "x", scanMachine(), 4, {{6, 20.5}}), "GET" + Sep + "12" + Sep}) {
+    for (const std::string &message :
+         {submitMessage("Ann", "x", reportMachine(), 4, {{6, 20.5}, {11, 600.25}}),
+          submitMessage("Ann", "x", scanMachine(), 4, {{6, 20.5}}), "GET" + Sep + "12" + Sep}) {
         for (std::size_t length = 0; length < message.size(); ++length) {
             const auto parsed = parseMessage(message.substr(0, length));
             if (const auto *error = std::get_if<MessageError>(&parsed))

@@ -31,8 +31,8 @@ TEST(Pages, EscapeEveryCharacterThatCouldBreakOutOfTextOrAnAttribute)
     StoredResult hostile = result(7, "<script>alert(1)</script>", 20.5);
     hostile.description = "\"><img src=x onerror=alert(1)>";
     hostile.processor.specification = "it's <b>fast</b>";
-    for (const std::string &page : {pages::score(hostile), pages::leaderboard({{SpeedTest, 1, 25, 1, {hostile}}},
-                                                                             {{hostile}})}) {
+    for (const std::string &page :
+         {pages::score(hostile), pages::leaderboard({{SpeedTest, 1, 25, 1, {hostile}}}, {{hostile}})}) {
         EXPECT_THAT(page, Not(HasSubstr("<script>")));
         EXPECT_THAT(page, Not(HasSubstr("<img")));
         EXPECT_THAT(page, Not(HasSubstr("<b>")));

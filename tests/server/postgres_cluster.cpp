@@ -63,11 +63,10 @@ PostgresCluster::PostgresCluster() : m_binaries(binaryFolder()), m_port(freeLoop
         if (!user || ::chown(QFile::encodeName(m_folder.path()).constData(), user->pw_uid, user->pw_gid) != 0)
             throw std::runtime_error("cannot hand the cluster's folder to the user postgres");
     }
-    run(tool(QStringLiteral("initdb")), {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")),
-                                         QStringLiteral("--username"), QString::fromLatin1(DatabaseUser),
-                                         QStringLiteral("--auth"), QStringLiteral("trust"),
-                                         QStringLiteral("--no-sync"), QStringLiteral("--encoding"),
-                                         QStringLiteral("UTF8")});
+    run(tool(QStringLiteral("initdb")),
+        {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--username"),
+         QString::fromLatin1(DatabaseUser), QStringLiteral("--auth"), QStringLiteral("trust"),
+         QStringLiteral("--no-sync"), QStringLiteral("--encoding"), QStringLiteral("UTF8")});
     start();
 }
 
@@ -91,9 +90,9 @@ void PostgresCluster::run(const QString &program, const QStringList &arguments) 
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setWorkingDirectory(m_folder.path());
     if (runningAsRoot())
-        process.start(QStringLiteral("runuser"),
-                      QStringList{QStringLiteral("-u"), QString::fromLatin1(ClusterUser), QStringLiteral("--"), program} +
-                          arguments);
+        process.start(QStringLiteral("runuser"), QStringList{QStringLiteral("-u"), QString::fromLatin1(ClusterUser),
+                                                             QStringLiteral("--"), program} +
+                                                     arguments);
     else
         process.start(program, arguments);
     if (!process.waitForFinished(CommandLimitMs) || process.exitStatus() != QProcess::NormalExit ||
@@ -109,8 +108,8 @@ void PostgresCluster::start()
                                 .arg(m_folder.path());
     run(tool(QStringLiteral("pg_ctl")),
         {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--log"),
-         m_folder.filePath(QStringLiteral("server.log")), QStringLiteral("--options"), options, QStringLiteral("--wait"),
-         QStringLiteral("start")});
+         m_folder.filePath(QStringLiteral("server.log")), QStringLiteral("--options"), options,
+         QStringLiteral("--wait"), QStringLiteral("start")});
     m_running = true;
 }
 
@@ -118,19 +117,22 @@ void PostgresCluster::stop()
 {
     if (!m_running)
         return;
-    run(tool(QStringLiteral("pg_ctl")), {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")),
-                                         QStringLiteral("--mode"), QStringLiteral("fast"), QStringLiteral("--wait"),
-                                         QStringLiteral("stop")});
+    run(tool(QStringLiteral("pg_ctl")),
+        {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--mode"),
+         QStringLiteral("fast"), QStringLiteral("--wait"), QStringLiteral("stop")});
     m_running = false;
 }
 
 QString PostgresCluster::createDatabase()
 {
     const QString name = QStringLiteral("results%1").arg(++m_databases);
-    run(tool(QStringLiteral("createdb")), {QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
-                                           QString::number(m_port), QStringLiteral("--username"),
-                                           QString::fromLatin1(DatabaseUser), name});
-    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3").arg(QString::fromLatin1(DatabaseUser)).arg(m_port).arg(name);
+    run(tool(QStringLiteral("createdb")),
+        {QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QString::number(m_port),
+         QStringLiteral("--username"), QString::fromLatin1(DatabaseUser), name});
+    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3")
+        .arg(QString::fromLatin1(DatabaseUser))
+        .arg(m_port)
+        .arg(name);
 }
 
 } // namespace tarvik::server::testing

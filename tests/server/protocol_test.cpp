@@ -47,8 +47,8 @@ TEST_P(ProtocolTest, StoresEveryVerifiedTestAndReadsItBack)
 {
     startServer();
     const HardwareFields machine = reportMachine();
-    const std::string message =
-        submitMessage("Ann", "water cooled", machine, 4, {{6, 20.5}, {11, 600.2504}}) + forgedTest("3", "1.5", "ABCDEF");
+    const std::string message = submitMessage("Ann", "water cooled", machine, 4, {{6, 20.5}, {11, 600.2504}}) +
+                                forgedTest("3", "1.5", "ABCDEF");
 
     const std::string answer = send(message);
 
@@ -59,10 +59,10 @@ TEST_P(ProtocolTest, StoresEveryVerifiedTestAndReadsItBack)
     EXPECT_NE(ids.at(6), ids.at(11));
 
     const std::string stored = send(getMessage(std::to_string(ids.at(11))));
-    for (const char *line : {"Submitter: Ann\r\n", "Description: water cooled\r\n",
-                             "Processor: Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz\r\n", "Clock: 2400.5 MHz\r\n",
-                             "Mainboard: ASUSTeK Computer INC. P5B\r\n", "Threads: 4\r\n",
-                             "Test: 11 1024M (stability test)\r\n", "Time: 600.25 s\r\n"})
+    for (const char *line :
+         {"Submitter: Ann\r\n", "Description: water cooled\r\n", "Processor: Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz\r\n",
+          "Clock: 2400.5 MHz\r\n", "Mainboard: ASUSTeK Computer INC. P5B\r\n", "Threads: 4\r\n",
+          "Test: 11 1024M (stability test)\r\n", "Time: 600.25 s\r\n"})
         EXPECT_THAT(stored, HasSubstr(line));
     EXPECT_THAT(stored, HasSubstr(" (verified)\r\n"));
 
@@ -190,7 +190,8 @@ TEST_P(ProtocolTest, RestartKeepsEveryResult)
     const HardwareFields machine = reportMachine();
     std::vector<std::int64_t> ids;
     for (int i = 0; i < 3; ++i) {
-        const auto stored = resultIds(send(submitMessage(std::string("Run ").append(std::to_string(i)), "", machine, 2, {{6, 20.0 + i}})));
+        const auto stored = resultIds(
+            send(submitMessage(std::string("Run ").append(std::to_string(i)), "", machine, 2, {{6, 20.0 + i}})));
         ASSERT_EQ(stored.size(), 1u);
         ids.push_back(stored.at(6));
     }
@@ -198,7 +199,8 @@ TEST_P(ProtocolTest, RestartKeepsEveryResult)
 
     startServer();
     for (int i = 0; i < 3; ++i)
-        EXPECT_THAT(send(getMessage(std::to_string(ids[i]))), HasSubstr("Submitter: Run " + std::to_string(i) + "\r\n"));
+        EXPECT_THAT(send(getMessage(std::to_string(ids[i]))),
+                    HasSubstr("Submitter: Run " + std::to_string(i) + "\r\n"));
     // New ids go on from the stored ones.
     const auto next = resultIds(send(submitMessage("Run 3", "", machine, 2, {{6, 19.0}})));
     ASSERT_EQ(next.size(), 1u);

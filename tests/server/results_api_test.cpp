@@ -58,7 +58,8 @@ TEST_F(ResultsApi, RanksTheBestTimeOfEachSubmitterAndProcessorInPages)
 {
     const HardwareFields machine = reportMachine();
     for (int i = 0; i < 30; ++i)
-        ASSERT_EQ(submit(submitMessage(std::string("s").append(std::to_string(i)), "", machine, 2, {{6, 10.0 + i}})), 200);
+        ASSERT_EQ(submit(submitMessage(std::string("s").append(std::to_string(i)), "", machine, 2, {{6, 10.0 + i}})),
+                  200);
     // s0 again: a slower time that stays hidden, a faster one that replaces it,
     // and a time on another processor, which ranks apart.
     ASSERT_EQ(submit(submitMessage("s0", "", machine, 2, {{6, 100}})), 200);
@@ -83,7 +84,9 @@ TEST_F(ResultsApi, RanksTheBestTimeOfEachSubmitterAndProcessorInPages)
 TEST_F(ResultsApi, RefusesWhatIsNotASubmissionAndUnknownResults)
 {
     EXPECT_EQ(submit("HELLO"), 400);
-    EXPECT_EQ(submit("GET\x01" "1\x01"), 400);
+    EXPECT_EQ(submit("GET\x01"
+                     "1\x01"),
+              400);
     const httplib::Result missing = m_web->Get("/score.cgi?id=424242");
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->status, 404);

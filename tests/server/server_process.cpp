@@ -23,7 +23,8 @@ QString serverBinary()
 } // namespace
 
 ServerProcess::ServerProcess(QString database, QStringList extraArguments)
-    : m_database(std::move(database)), m_extraArguments(std::move(extraArguments))
+    : m_database(std::move(database)),
+      m_extraArguments(std::move(extraArguments))
 {
 }
 
@@ -39,11 +40,11 @@ void ServerProcess::start()
     QFile::remove(logFile);
     m_process.setStandardErrorFile(logFile);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start(serverBinary(), QStringList{QStringLiteral("--address"), QStringLiteral("127.0.0.1"),
-                                                QStringLiteral("--tcp-port"), QStringLiteral("0"),
-                                                QStringLiteral("--http-port"), QStringLiteral("0"),
-                                                QStringLiteral("--database"), m_database} +
-                                        m_extraArguments);
+    m_process.start(serverBinary(),
+                    QStringList{QStringLiteral("--address"), QStringLiteral("127.0.0.1"), QStringLiteral("--tcp-port"),
+                                QStringLiteral("0"), QStringLiteral("--http-port"), QStringLiteral("0"),
+                                QStringLiteral("--database"), m_database} +
+                        m_extraArguments);
     if (!m_process.waitForStarted(StartLimitMs))
         throw std::runtime_error("tarvik-server did not start: " + m_process.errorString().toStdString());
 

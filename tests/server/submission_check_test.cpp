@@ -31,8 +31,8 @@ TEST(SubmissionCheck, AcceptsTheProgramsChecksumsOnEitherRecord)
 {
     // The report's specification starts with a blank, which the record trims
     // but the program's checksum still took as its first byte.
-    const std::pair<HardwareFields, char> senders[] = {{reportMachine('.'), '.'}, {reportMachine(','), ','},
-                                                       {scanMachine(), '.'}};
+    const std::pair<HardwareFields, char> senders[] = {
+        {reportMachine('.'), '.'}, {reportMachine(','), ','}, {scanMachine(), '.'}};
     for (const auto &[machine, decimalSeparator] : senders) {
         const CheckedSubmission result =
             checked(submitMessage("Ann", "", machine, 4, {{6, 20.5}, {11, 612.3456}}, decimalSeparator));
@@ -76,8 +76,8 @@ TEST(SubmissionCheck, RefusesEachTestThatDoesNotHoldUpAlone)
 
 TEST(SubmissionCheck, RefusesAClockTheChecksumCannotUse)
 {
-    const std::string message =
-        "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "fast" + Sep + "512" + Sep + "4" + Sep + "6" + Sep + "20.5" + Sep + "1" + Sep;
+    const std::string message = "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "fast" + Sep + "512" + Sep + "4" +
+                                Sep + "6" + Sep + "20.5" + Sep + "1" + Sep;
     const CheckedSubmission result = checked(message);
     ASSERT_EQ(result.refused.size(), 1u);
     EXPECT_EQ(result.refused[0].reason, "checksum cannot be computed (Type mismatch)");
@@ -86,8 +86,8 @@ TEST(SubmissionCheck, RefusesAClockTheChecksumCannotUse)
 TEST(SubmissionCheck, ABadThreadCountRefusesTheMessage)
 {
     for (const char *threads : {"0", "many", "40000", "2.5"}) {
-        const std::string message = "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "3000" + Sep + "512" + Sep +
-                                    threads + Sep;
+        const std::string message =
+            "SUBMIT" + Sep + "Ann" + Sep + Sep + "Intel" + Sep + "3000" + Sep + "512" + Sep + threads + Sep;
         const Request request = interpretMessage(message);
         ASSERT_TRUE(std::holds_alternative<MessageError>(request)) << threads;
         EXPECT_EQ(std::get<MessageError>(request).reason, "the thread count is not a whole number from 1 to 32767");
@@ -96,8 +96,8 @@ TEST(SubmissionCheck, ABadThreadCountRefusesTheMessage)
 
 TEST(SubmissionCheck, AnswerNamesEachStoredTestAtTheStartOfALine)
 {
-    const CheckedSubmission result = checked(scanSubmit("6" + Sep + "20.5" + Sep + "EAE7E92" + Sep + "16" + Sep + "1" +
-                                                        Sep + "1" + Sep));
+    const CheckedSubmission result =
+        checked(scanSubmit("6" + Sep + "20.5" + Sep + "EAE7E92" + Sep + "16" + Sep + "1" + Sep + "1" + Sep));
     EXPECT_EQ(replies::submitted(result, {41}), "6 - result id = 41\r\n16 - refused: checksum does not match\r\n");
 }
 

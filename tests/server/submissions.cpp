@@ -36,7 +36,8 @@ HardwareFields reportMachine(char decimalSeparator)
          })
         report.setValue(key, value);
     HardwareFields fields;
-    summarizeReport(report, decimalSeparator, [](const std::string &) {}, fields);
+    summarizeReport(
+        report, decimalSeparator, [](const std::string &) {}, fields);
     return fields;
 }
 
@@ -45,7 +46,8 @@ HardwareFields scanMachine()
     const std::vector<ProcessorInfo> processors = {{"AMD Athlon(tm) 64 X2 Dual Core Processor 4200+", 2200, 512}};
     ClockCheck check;
     HardwareFields fields;
-    describeProcessors(processors, check, '.', [](const std::string &) {}, fields);
+    describeProcessors(
+        processors, check, '.', [](const std::string &) {}, fields);
     return fields;
 }
 

@@ -58,7 +58,8 @@ std::string TcpClient::receiveAll(std::chrono::milliseconds limit)
     const auto deadline = std::chrono::steady_clock::now() + limit;
     std::string received;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd ready{m_socket, POLLIN, 0};
         if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) == 0)
             throw std::runtime_error("the server did not close the connection; it sent: " + received);

@@ -31,8 +31,7 @@ TEST(WebPages, ShowWhatWasSubmittedAsTextInABrowser)
 
     const std::string submitted = browse(server.webAddress() + "/submit.cgi?SendStr=" + percentEncoded(message));
     std::smatch link;
-    ASSERT_TRUE(std::regex_search(submitted, link, std::regex("href=\"/score.cgi\\?id=(\\d+)\">\\1</a>")))
-        << submitted;
+    ASSERT_TRUE(std::regex_search(submitted, link, std::regex("href=\"/score.cgi\\?id=(\\d+)\">\\1</a>"))) << submitted;
     EXPECT_THAT(submitted, HasSubstr("32M (speed test) in 20.5 s: result id"));
     EXPECT_THAT(submitted, HasSubstr("1024M (stability test) in 600.25 s: result id"));
 
@@ -40,8 +39,8 @@ TEST(WebPages, ShowWhatWasSubmittedAsTextInABrowser)
     EXPECT_THAT(score, HasSubstr("&lt;script&gt;document.title='owned'&lt;/script&gt; it's \"quoted\""));
     EXPECT_THAT(score, Not(HasSubstr("<script")));
     EXPECT_THAT(score, Not(HasSubstr("owned</title>")));
-    for (const char *shown : {"Zo\xC3\xAB &lt;b&gt;", "Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz", "2400.5 MHz",
-                              "2048 MB", "DDR2", "ASUSTeK Computer INC.", "P5B", "20.5 s", "(verified)"})
+    for (const char *shown : {"Zo\xC3\xAB &lt;b&gt;", "Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz", "2400.5 MHz", "2048 MB",
+                              "DDR2", "ASUSTeK Computer INC.", "P5B", "20.5 s", "(verified)"})
         EXPECT_THAT(score, HasSubstr(shown));
 
     const std::string leaderboard = browse(server.webAddress() + "/");

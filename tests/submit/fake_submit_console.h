@@ -12,7 +12,8 @@ class FakeSubmitConsole : public submit::SubmitConsole {
 public:
     FakeSubmitConsole()
     {
-        hw.CPU_info = "Intel Core 2 Duo E6600\x01" "2400\x01";
+        hw.CPU_info = "Intel Core 2 Duo E6600\x01"
+                      "2400\x01";
         hw.hwbotcpu = "Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz";
         hw.hwbotcpuclk = "2400";
         hw.hwbot_send_cpu = "Intel Core 2 Duo E6600";

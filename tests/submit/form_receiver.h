@@ -42,7 +42,8 @@ private:
             m_requestLine = header.left(header.indexOf("\r\n"));
             m_body = request.mid(headerEnd + 4, length);
         }
-        client->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
+        client->write(
+            "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
         client->disconnectFromHost();
     }
 

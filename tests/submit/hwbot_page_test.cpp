@@ -69,8 +69,8 @@ TEST(HwbotFields, AllEighteenInOrder)
 TEST(HwbotFields, EdgeCases)
 {
     HardwareFields hw = machine();
-    for (const auto &[clock, sent] : {std::pair{"2400.7", "2400"}, {"2400", "2400"}, {"2401", "2400"},
-                                      {"2402", "2402"}, {"2400,7", "2400"}}) {
+    for (const auto &[clock, sent] :
+         {std::pair{"2400.7", "2400"}, {"2400", "2400"}, {"2401", "2400"}, {"2402", "2402"}, {"2400,7", "2400"}}) {
         hw.hwbotcpuclk = clock;
         EXPECT_EQ(valueOf(hwbotFields({6, 15.23, "", 0}, {hw, "1.55", "", '.'}), "cpuclock"), sent) << clock;
     }

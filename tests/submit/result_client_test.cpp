@@ -170,7 +170,11 @@ TEST(ResultClient, AServerThatNeverAnswersTimesOut)
     EXPECT_EQ(console.ids.get(6), 3);
     EXPECT_EQ(console.messages, std::vector<std::string>{""}); // the box and the way back still follow
     EXPECT_EQ(console.guiLines, 1);
-    EXPECT_EQ(server.received(), QByteArray("SUBMIT\x01" "A\x01\x01" "Intel Core 2 Duo E6600\x01" "2400\x01" "2\x01"));
+    EXPECT_EQ(server.received(), QByteArray("SUBMIT\x01"
+                                            "A\x01\x01"
+                                            "Intel Core 2 Duo E6600\x01"
+                                            "2400\x01"
+                                            "2\x01"));
 
     console.lines.clear();
     EXPECT_EQ(client.GetResult("7"), "");
@@ -190,8 +194,7 @@ TEST(ResultClient, AReplyInPiecesIsReadWholeAndEachIdKeptUnderItsTest)
     EXPECT_EQ(client.getSubmissionId(1), 41);
     EXPECT_EQ(client.getSubmissionId(11), 42);
     EXPECT_EQ(client.getSubmissionId(6), 0);
-    EXPECT_EQ(server.received().toStdString(),
-              BuildSubmit("A", "", console.hw, 2, console.bestTimes, '.'));
+    EXPECT_EQ(server.received().toStdString(), BuildSubmit("A", "", console.hw, 2, console.bestTimes, '.'));
     EXPECT_FALSE(console.errorSetting);
 }
 

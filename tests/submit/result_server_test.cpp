@@ -15,8 +15,8 @@
 
 using namespace tarvik;
 using namespace tarvik::submit;
-using tarvik::server::testing::ServerProcess;
 using tarvik::server::testing::reportMachine;
+using tarvik::server::testing::ServerProcess;
 using tarvik::testing::FakeSubmitConsole;
 
 namespace {
@@ -82,8 +82,8 @@ TEST_F(ResultServerTest, EachTestIsStoredUnderItsOwnIdAndCanBeFetched)
         console.hw = reportMachine(separator);
         console.ids.clear();
         console.bestTimes.clear();
-        console.bestTimes.set(1, 0.0123456); // test 1's line is also the end of test 11's
-        console.bestTimes.set(6, 15.2345678);  // more than three decimals: 15.235 with its checksum
+        console.bestTimes.set(1, 0.0123456);  // test 1's line is also the end of test 11's
+        console.bestTimes.set(6, 15.2345678); // more than three decimals: 15.235 with its checksum
         console.bestTimes.set(11, 600.25);
         ResultClient direct = client();
         const std::string reply = direct.SendResults("Ann", "my box", false);

@@ -16,7 +16,8 @@ namespace tarvik::testing {
 class ScriptedServer : public QObject {
 public:
     explicit ScriptedServer(QList<QByteArray> pieces, std::chrono::milliseconds pause = std::chrono::milliseconds(200))
-        : m_pieces(std::move(pieces)), m_pause(pause)
+        : m_pieces(std::move(pieces)),
+          m_pause(pause)
     {
         m_server.listen(QHostAddress::LocalHost);
         QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] { accept(); });

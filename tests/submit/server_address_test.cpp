@@ -31,7 +31,7 @@ TEST(ServerAddress, ReadsHostAndOptionalPorts)
 
 TEST(ServerAddress, RefusesWhatIsNoAddress)
 {
-    for (const char *text : {"", "   ", ":10210", "host:", "host:0", "host:65536", "host:12x", "host:1:2:3",
-                             "a b", "http://host", "::1", "[::1", "[]:10"})
+    for (const char *text : {"", "   ", ":10210", "host:", "host:0", "host:65536", "host:12x", "host:1:2:3", "a b",
+                             "http://host", "::1", "[::1", "[]:10"})
         EXPECT_FALSE(parseServerAddress(text).has_value()) << text;
 }

@@ -58,7 +58,8 @@ protected:
         qputenv("TARVIK_SYSTEM_DIR", (home.path() + "/system").toUtf8());
         console.messageBox = std::make_unique<RecordedBoxes>(boxes);
         console.Threads = 2;
-        console.hw.CPU_info = "Intel Core 2 Duo E6600\x01" "2400\x01";
+        console.hw.CPU_info = "Intel Core 2 Duo E6600\x01"
+                              "2400\x01";
         console.hw.hwbotcpu = "Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz";
         console.hw.hwbotcpuclk = "2400";
         console.hw.hwbot_send_cpu = "Intel Core 2 Duo E6600";
@@ -93,7 +94,10 @@ protected:
         return qobject_cast<gui::SubmissionPanel *>(window->fraSubmission);
     }
 
-    QString page(int test) const { return home.path() + "/Downloads/Tarvik/submission" + QString::number(test) + ".htm"; }
+    QString page(int test) const
+    {
+        return home.path() + "/Downloads/Tarvik/submission" + QString::number(test) + ".htm";
+    }
 
     ScopedHome home;
     UrlRecorder browser;
@@ -172,7 +176,9 @@ TEST_F(SubmissionPanelTest, ASubmissionGoesToTheServerAndToHwbotAndReturnsToANew
     });
     EXPECT_EQ(console.getInput(), "gui"); // the way back to the front end
 
-    EXPECT_TRUE(server.received().startsWith("SUBMIT\x01" "Ann\x01" "it's <b>\x01"));
+    EXPECT_TRUE(server.received().startsWith("SUBMIT\x01"
+                                             "Ann\x01"
+                                             "it's <b>\x01"));
     EXPECT_EQ(console.stor_name, "Ann");
     EXPECT_EQ(boxes, (std::vector<Box>{{"Submission", QString::fromLatin1(reply), BoxIcon::Information}}));
     EXPECT_EQ(browser.urls, (std::vector<QUrl>{QUrl::fromLocalFile(page(6)), QUrl::fromLocalFile(page(11))}));

@@ -14,7 +14,8 @@ namespace {
 HardwareFields machine()
 {
     HardwareFields hw;
-    hw.CPU_info = "Intel Core 2 Duo\x01" "2400\x01";
+    hw.CPU_info = "Intel Core 2 Duo\x01"
+                  "2400\x01";
     hw.hwbotcpu = "Intel(R) Core(TM)2 CPU 6600 @ 2.40GHz";
     hw.hwbotcpuclk = "2400";
     return hw;
@@ -24,8 +25,12 @@ HardwareFields machine()
 
 TEST(BuildSubmit, WithoutRecordsEndsAfterTheThreadCount)
 {
-    EXPECT_EQ(BuildSubmit("Ann", "my box", machine(), 4, Records{}, '.'),
-              "SUBMIT\x01" "Ann\x01" "my box\x01" "Intel Core 2 Duo\x01" "2400\x01" "4\x01");
+    EXPECT_EQ(BuildSubmit("Ann", "my box", machine(), 4, Records{}, '.'), "SUBMIT\x01"
+                                                                          "Ann\x01"
+                                                                          "my box\x01"
+                                                                          "Intel Core 2 Duo\x01"
+                                                                          "2400\x01"
+                                                                          "4\x01");
 }
 
 TEST(BuildSubmit, SendsEachRecordInOrderWithThreeDecimalsAndTheirChecksum)
@@ -35,9 +40,18 @@ TEST(BuildSubmit, SendsEachRecordInOrderWithThreeDecimalsAndTheirChecksum)
     records.set(6, 15.2345678); // three decimals: 15.235
     const std::string message = BuildSubmit("Ann", "", machine(), 2, records, '.');
     const std::string hwbotcpu = machine().hwbotcpu;
-    EXPECT_EQ(message, "SUBMIT\x01" "Ann\x01\x01" "Intel Core 2 Duo\x01" "2400\x01" "2\x01"
-                       "6\x01" "15.235\x01" + csum(6, 15.235, "2400", hwbotcpu, '.') + "\x01"
-                       "11\x01" "600.25\x01" + csum(11, 600.25, "2400", hwbotcpu, '.') + "\x01");
+    EXPECT_EQ(message, "SUBMIT\x01"
+                       "Ann\x01\x01"
+                       "Intel Core 2 Duo\x01"
+                       "2400\x01"
+                       "2\x01"
+                       "6\x01"
+                       "15.235\x01" +
+                           csum(6, 15.235, "2400", hwbotcpu, '.') +
+                           "\x01"
+                           "11\x01"
+                           "600.25\x01" +
+                           csum(11, 600.25, "2400", hwbotcpu, '.') + "\x01");
 }
 
 TEST(BuildSubmit, CommaLocaleWritesTheTimeAndReadsTheClockWithAComma)
@@ -47,7 +61,10 @@ TEST(BuildSubmit, CommaLocaleWritesTheTimeAndReadsTheClockWithAComma)
     HardwareFields hw = machine();
     hw.hwbotcpuclk = "2400,7";
     const std::string message = BuildSubmit("Ann", "", hw, 1, records, ',');
-    EXPECT_NE(message.find("\x01" "6\x01" "15,5\x01" + csum(6, 15.5, "2400,7", hw.hwbotcpu, ',') + "\x01"),
+    EXPECT_NE(message.find("\x01"
+                           "6\x01"
+                           "15,5\x01" +
+                           csum(6, 15.5, "2400,7", hw.hwbotcpu, ',') + "\x01"),
               std::string::npos);
 }
 
@@ -62,7 +79,8 @@ TEST(BuildSubmit, WithoutAProcessorNameARecordCannotBeSent)
 
 TEST(BuildGet, NamesTheId)
 {
-    EXPECT_EQ(BuildGet("42"), "GET\x01" "42\x01");
+    EXPECT_EQ(BuildGet("42"), "GET\x01"
+                              "42\x01");
 }
 
 TEST(TextBetween, FirstStartToTheNextEnd)
@@ -79,11 +97,11 @@ TEST(ResultIds, EachTestKeepsItsOwnIdAndOnlyLineStartsCount)
     ids.set(3, 77);
     ids.set(6, 55);
     storeResultIds("Thank you.\r\n11 - result id = 901\r\n1 - result id = 900\r\n"
-                   "6 - result id = 0\r\n"    // 0 keeps what was there
+                   "6 - result id = 0\r\n" // 0 keeps what was there
                    "3 - refused: bad checksum\r\n"
-                   "See 16 - result id = 5\r\n" // not at a line start
+                   "See 16 - result id = 5\r\n"      // not at a line start
                    "9 - result id = 99999999999\r\n" // beyond 32 bits: no id
-                   "2 - result id = 12",           // the last line may lack its end
+                   "2 - result id = 12",             // the last line may lack its end
                    ids);
     EXPECT_EQ(ids.get(1), 900);
     EXPECT_EQ(ids.get(11), 901);
@@ -105,6 +123,7 @@ TEST(ResultIds, TheFirstLineOfTheReplyCounts)
 TEST(BrowserSubmission, EveryReservedByteIsPercentEncoded)
 {
     EXPECT_EQ(percentEncoded("A z-._~&=+#%?/\x01\xC3\xA9'"), "A%20z-._~%26%3D%2B%23%25%3F%2F%01%C3%A9%27");
-    EXPECT_EQ(browserSubmissionUrl("http://127.0.0.1:10280", "SUBMIT\x01" "A&B\x01"),
+    EXPECT_EQ(browserSubmissionUrl("http://127.0.0.1:10280", "SUBMIT\x01"
+                                                             "A&B\x01"),
               "http://127.0.0.1:10280/submit.cgi?SendStr=SUBMIT%01A%26B%01");
 }

@@ -40,8 +40,7 @@ TEST(SubmitSession, SendAQuickTestThenLookItUp)
     EXPECT_EQ(replyTo(sent, "tserver " + address).lines, QStringList{"Server set to: " + address});
     EXPECT_EQ(replyTo(sent, "gettserver").lines, QStringList{address});
     EXPECT_EQ(replyTo(sent, "send").lines, QStringList{"Please enter a name to submit your score under:"});
-    EXPECT_EQ(replyTo(sent, "Ann").lines,
-              QStringList{"Please enter a brief description to submit your score under:"});
+    EXPECT_EQ(replyTo(sent, "Ann").lines, QStringList{"Please enter a brief description to submit your score under:"});
     const QStringList answer = replyTo(sent, "first run").lines;
     EXPECT_EQ(answer.value(0), "Connected!");
     const QRegularExpressionMatch id = QRegularExpression(R"(^1 - result id = (\d+)\r$)").match(answer.value(1));

@@ -54,8 +54,7 @@ std::string commandOutput(const std::vector<std::string> &command)
     const std::string output = spawned == 0 ? readAll(pipeEnds[0]) : std::string();
     close(pipeEnds[0]);
     if (spawned == 0)
-        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {}
     return output;
 }
 

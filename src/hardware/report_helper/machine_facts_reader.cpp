@@ -28,8 +28,8 @@ const char *const ReportedDmiEntries[] = {
 const char *const SpdDrivers[] = {"ee1004", "spd5118", "at24"};
 
 // Hardware monitor labels of the processor's core voltage, in lower case.
-const char *const CoreVoltageLabels[] = {"vcore", "cpu vcore", "cpu core", "cpu core voltage", "svi2_core",
-                                         "vddcr_cpu"};
+const char *const CoreVoltageLabels[] = {"vcore",     "cpu vcore", "cpu core", "cpu core voltage",
+                                         "svi2_core", "vddcr_cpu"};
 
 std::optional<std::int64_t> memoryTotalKB(const std::filesystem::path &root)
 {
@@ -145,7 +145,8 @@ std::optional<double> coreVoltage(const std::filesystem::path &root)
             if (std::find(std::begin(CoreVoltageLabels), std::end(CoreVoltageLabels), label) ==
                 std::end(CoreVoltageLabels))
                 continue;
-            const std::string input = readFirstLine(monitor / (name.substr(0, name.size() - 6) + "_input")).value_or("");
+            const std::string input =
+                readFirstLine(monitor / (name.substr(0, name.size() - 6) + "_input")).value_or("");
             int millivolts = 0;
             const auto [end, error] = std::from_chars(input.data(), input.data() + input.size(), millivolts);
             if (error == std::errc() && end == input.data() + input.size() && millivolts > 0)

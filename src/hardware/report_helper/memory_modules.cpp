@@ -79,15 +79,15 @@ std::int64_t dmidecodeSizeMB(const std::string &text)
 MemoryModule dmidecodeModule(const SlotProperties &fields)
 {
     const std::string configured = valueOf(fields, "Configured Memory Speed");
-    return MemoryModule{knownText(valueOf(fields, "Locator")),
-                        knownText(valueOf(fields, "Type")),
-                        knownText(valueOf(fields, "Manufacturer")),
-                        knownText(valueOf(fields, "Part Number")),
-                        dmidecodeSizeMB(valueOf(fields, "Size")),
-                        static_cast<int>(leadingWhole(valueOf(fields, "Speed"))),
-                        static_cast<int>(leadingWhole(configured.empty() ? valueOf(fields, "Configured Clock Speed")
-                                                                         : configured)),
-                        knownText(valueOf(fields, "Bank Locator"))};
+    return MemoryModule{
+        knownText(valueOf(fields, "Locator")),
+        knownText(valueOf(fields, "Type")),
+        knownText(valueOf(fields, "Manufacturer")),
+        knownText(valueOf(fields, "Part Number")),
+        dmidecodeSizeMB(valueOf(fields, "Size")),
+        static_cast<int>(leadingWhole(valueOf(fields, "Speed"))),
+        static_cast<int>(leadingWhole(configured.empty() ? valueOf(fields, "Configured Clock Speed") : configured)),
+        knownText(valueOf(fields, "Bank Locator"))};
 }
 
 // The channel letter or digit after the word "channel" in a slot name.
@@ -128,10 +128,8 @@ std::vector<MemoryModule> modulesFromUdev(const std::string &udevInfo)
         const std::int64_t sizeBytes = leadingWhole(valueOf(properties, "SIZE"));
         if (valueOf(properties, "PRESENT") == "0" || sizeBytes <= 0)
             continue;
-        modules.push_back(MemoryModule{valueOf(properties, "LOCATOR"),
-                                       valueOf(properties, "TYPE"),
-                                       valueOf(properties, "MANUFACTURER"),
-                                       valueOf(properties, "PART_NUMBER"),
+        modules.push_back(MemoryModule{valueOf(properties, "LOCATOR"), valueOf(properties, "TYPE"),
+                                       valueOf(properties, "MANUFACTURER"), valueOf(properties, "PART_NUMBER"),
                                        sizeBytes / (1024 * 1024),
                                        static_cast<int>(leadingWhole(valueOf(properties, "SPEED_MTS"))),
                                        static_cast<int>(leadingWhole(valueOf(properties, "CONFIGURED_SPEED_MTS"))),

@@ -90,10 +90,10 @@ std::string joined(const std::vector<std::string> &parts)
 // Instruction sets by the flag cpuinfo lists them under, in the order the
 // report names them; the names match the CPUID identity's.
 const std::pair<const char *, const char *> InstructionSets[] = {
-    {"mmx", "MMX"},       {"mmxext", "MMX(+)"},  {"3dnow", "3DNow!"},   {"sse", "SSE"},         {"sse2", "SSE2"},
-    {"pni", "SSE3"},      {"ssse3", "SSSE3"},    {"sse4_1", "SSE4.1"},  {"sse4_2", "SSE4.2"},   {"sse4a", "SSE4A"},
-    {"lm", "x86-64"},     {"vmx", "VT-x"},       {"svm", "AMD-V"},      {"aes", "AES"},         {"avx", "AVX"},
-    {"avx2", "AVX2"},     {"avx512f", "AVX512F"}, {"fma", "FMA3"},      {"fma4", "FMA4"},       {"sha_ni", "SHA"},
+    {"mmx", "MMX"},   {"mmxext", "MMX(+)"},   {"3dnow", "3DNow!"},  {"sse", "SSE"},       {"sse2", "SSE2"},
+    {"pni", "SSE3"},  {"ssse3", "SSSE3"},     {"sse4_1", "SSE4.1"}, {"sse4_2", "SSE4.2"}, {"sse4a", "SSE4A"},
+    {"lm", "x86-64"}, {"vmx", "VT-x"},        {"svm", "AMD-V"},     {"aes", "AES"},       {"avx", "AVX"},
+    {"avx2", "AVX2"}, {"avx512f", "AVX512F"}, {"fma", "FMA3"},      {"fma4", "FMA4"},     {"sha_ni", "SHA"},
 };
 
 // What either source lists: the kernel's flags show what the system enables
@@ -127,8 +127,8 @@ std::string armRevision(const CpuinfoEntry &cpu)
     int variantNumber = 0;
     const char *digits = variant.data() + 2;
     const char *end = variant.data() + variant.size();
-    if (!variant.starts_with("0x") || revision.empty() ||
-        std::from_chars(digits, end, variantNumber, 16).ptr != end || digits == end)
+    if (!variant.starts_with("0x") || revision.empty() || std::from_chars(digits, end, variantNumber, 16).ptr != end ||
+        digits == end)
         return {};
     std::string text = "r";
     text += std::to_string(variantNumber);

@@ -21,7 +21,8 @@ using Items = std::vector<std::pair<std::string, std::string>>;
 std::string itemValue(const std::string &value)
 {
     std::string clean = value;
-    std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        clean.begin(), clean.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return trimWhitespace(clean);
 }
 
@@ -40,8 +41,8 @@ void appendSection(std::string &report, const std::string &title, const Items &i
             lines += itemLine(name, clean);
     if (lines.empty())
         return;
-    report += title + LineEnd + std::string(std::max<std::size_t>(title.size(), 8), '-') + LineEnd + LineEnd +
-              lines + LineEnd;
+    report += title + LineEnd + std::string(std::max<std::size_t>(title.size(), 8), '-') + LineEnd + LineEnd + lines +
+              LineEnd;
 }
 
 std::string oneDecimal(double value)
@@ -215,10 +216,9 @@ void appendDmiSections(std::string &report, const MachineFacts &facts)
     };
     appendSection(report, "DMI BIOS",
                   {{"vendor", dmi("bios_vendor")}, {"version", dmi("bios_version")}, {"date", dmi("bios_date")}});
-    appendSection(report, "DMI System Information",
-                  {{"manufacturer", dmi("sys_vendor")},
-                   {"product", dmi("product_name")},
-                   {"version", dmi("product_version")}});
+    appendSection(
+        report, "DMI System Information",
+        {{"manufacturer", dmi("sys_vendor")}, {"product", dmi("product_name")}, {"version", dmi("product_version")}});
     appendSection(report, "DMI Baseboard",
                   {{"vendor", dmi("board_vendor")}, {"model", dmi("board_name")}, {"revision", dmi("board_version")}});
     for (const MemoryModule &module : facts.modules)

@@ -21,7 +21,7 @@ struct SpdTimes {
     double casPs = 0;   // tAAmin
     double rasToCasPs = 0;
     double rasPrechargePs = 0;
-    double cycleTimePs = 0; // tRASmin
+    double cycleTimePs = 0;        // tRASmin
     std::vector<int> casLatencies; // supported CAS latencies, ascending
 };
 
@@ -70,8 +70,12 @@ SpdTimes ddr3Times(const SpdBytes &spd)
     const auto time = [&](std::size_t coarse, std::size_t correction) {
         return spd.at(coarse) * medium + spd.signedAt(correction) * fine;
     };
-    return {time(12, 34), time(16, 35), time(18, 36), time(20, 37),
-            ((spd.at(21) & 0x0F) << 8 | spd.at(22)) * medium, spd.latencies(14, 2, 4, 1)};
+    return {time(12, 34),
+            time(16, 35),
+            time(18, 36),
+            time(20, 37),
+            ((spd.at(21) & 0x0F) << 8 | spd.at(22)) * medium,
+            spd.latencies(14, 2, 4, 1)};
 }
 
 SpdTimes ddr4Times(const SpdBytes &spd)
@@ -85,8 +89,12 @@ SpdTimes ddr4Times(const SpdBytes &spd)
     std::vector<int> cas = spd.latencies(20, 4, firstCas, 1);
     if (!cas.empty() && (spd.at(23) & 0x80))
         cas.pop_back(); // that top bit is the range flag, not a latency
-    return {time(18, 125), time(24, 123), time(25, 122), time(26, 121),
-            ((spd.at(27) & 0x0F) << 8 | spd.at(28)) * 125.0, cas};
+    return {time(18, 125),
+            time(24, 123),
+            time(25, 122),
+            time(26, 121),
+            ((spd.at(27) & 0x0F) << 8 | spd.at(28)) * 125.0,
+            cas};
 }
 
 SpdTimes ddr5Times(const SpdBytes &spd)

@@ -55,7 +55,6 @@ ProtocolConnection::ProtocolConnection(int socket, const ServerLimits &limits, Q
         else if (m_answered)
             close(); // the answer was not taken in time
         // else the answer is on its way: the database's own time limits bound it
-
     });
     m_deadline.start(m_limits.connectionTimeLimit);
 }

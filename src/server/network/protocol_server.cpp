@@ -5,7 +5,6 @@
 #include "protocol/reply_text.h"
 #include "storage/database_worker.h"
 
-
 namespace tarvik::server {
 
 namespace {
@@ -19,7 +18,9 @@ std::string submitSummary(const CheckedSubmission &checked)
 } // namespace
 
 ProtocolServer::ProtocolServer(DatabaseWorker &database, const ServerLimits &limits, QObject *parent)
-    : QTcpServer(parent), m_database(database), m_limits(limits)
+    : QTcpServer(parent),
+      m_database(database),
+      m_limits(limits)
 {
 }
 
@@ -63,13 +64,13 @@ void ProtocolServer::submit(quint64 id, const std::string &peer, const std::stri
         return;
     }
     NewSubmission submission{message, "tcp", peer, std::move(request.message), request.checked};
-    m_database.submit(std::move(submission), [this, id, checked = std::move(request.checked),
-                                              summary](DatabaseWorker::StoreOutcome outcome) {
-        if (outcome.stored)
-            deliverLater(id, replies::submitted(checked, outcome.ids), summary);
-        else
-            deliverLater(id, replies::databaseUnavailable(), "SUBMIT database unavailable");
-    });
+    m_database.submit(std::move(submission),
+                      [this, id, checked = std::move(request.checked), summary](DatabaseWorker::StoreOutcome outcome) {
+                          if (outcome.stored)
+                              deliverLater(id, replies::submitted(checked, outcome.ids), summary);
+                          else
+                              deliverLater(id, replies::databaseUnavailable(), "SUBMIT database unavailable");
+                      });
 }
 
 void ProtocolServer::lookUp(quint64 id, std::int64_t resultId)

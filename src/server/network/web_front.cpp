@@ -66,7 +66,10 @@ void unavailable(httplib::Response &response, const StoreUnavailable &fault)
 } // namespace
 
 WebFront::WebFront(DatabaseWorker &database, DatabaseSettings settings, const ServerLimits &limits)
-    : m_database(database), m_settings(std::move(settings)), m_limits(limits), m_server(std::make_unique<httplib::Server>())
+    : m_database(database),
+      m_settings(std::move(settings)),
+      m_limits(limits),
+      m_server(std::make_unique<httplib::Server>())
 {
     const int threads = m_limits.httpThreads;
     m_server->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };

@@ -50,8 +50,7 @@ private:
     ResultStore m_store;
 };
 
-DatabaseWorker::DatabaseWorker(DatabaseSettings settings)
-    : m_settings(std::move(settings)), m_thread([this] { run(); })
+DatabaseWorker::DatabaseWorker(DatabaseSettings settings) : m_settings(std::move(settings)), m_thread([this] { run(); })
 {
 }
 

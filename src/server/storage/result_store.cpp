@@ -46,10 +46,10 @@ StoredResult readResult(const QSqlQuery &query)
     result.description = bytes(next());
     ProcessorRecord &processor = result.processor;
     processor.form = formFromName(bytes(next()));
-    for (std::string *field : {&processor.specification, &processor.clock, &processor.l2Cache, &processor.vcore,
-                               &processor.fsb, &processor.codename, &processor.stepping, &processor.memorySize,
-                               &processor.memoryType, &processor.memoryFrequency, &processor.memoryTimings,
-                               &processor.boardVendor, &processor.boardModel})
+    for (std::string *field :
+         {&processor.specification, &processor.clock, &processor.l2Cache, &processor.vcore, &processor.fsb,
+          &processor.codename, &processor.stepping, &processor.memorySize, &processor.memoryType,
+          &processor.memoryFrequency, &processor.memoryTimings, &processor.boardVendor, &processor.boardModel})
         *field = bytes(next());
     result.threads = next().toInt();
     result.test = next().toInt();
@@ -69,11 +69,13 @@ std::int64_t returnedId(QSqlQuery &query)
 
 } // namespace
 
-ResultStore::ResultStore(DatabaseSettings settings) : m_settings(std::move(settings)), m_connectionName(connectionName())
+ResultStore::ResultStore(DatabaseSettings settings)
+    : m_settings(std::move(settings)),
+      m_connectionName(connectionName())
 {
     const bool sqlite = m_settings.kind == DatabaseSettings::Kind::SQLite;
-    m_database = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
-                                           m_connectionName);
+    m_database =
+        QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), m_connectionName);
     if (sqlite) {
         m_database.setDatabaseName(m_settings.sqliteFile);
         // Writers from other processes (--remove beside a running server) wait instead of failing.
@@ -144,22 +146,36 @@ std::vector<std::int64_t> ResultStore::insert(const NewSubmission &submission)
                        "processor_form, processor, clock, l2_cache, vcore, fsb, codename, stepping, memory_size, "
                        "memory_type, memory_frequency, memory_timings, board_vendor, board_model, threads) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-        {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), text(submission.channel),
-         text(submission.peer), QByteArray::fromStdString(submission.rawMessage), text(message.submitter),
-         text(message.description), QString::fromLatin1(formName(processor.form)), text(processor.specification),
-         text(processor.clock), text(processor.l2Cache), text(processor.vcore), text(processor.fsb),
-         text(processor.codename), text(processor.stepping), text(processor.memorySize), text(processor.memoryType),
-         text(processor.memoryFrequency), text(processor.memoryTimings), text(processor.boardVendor),
-         text(processor.boardModel), submission.checked.threads});
+        {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+         text(submission.channel),
+         text(submission.peer),
+         QByteArray::fromStdString(submission.rawMessage),
+         text(message.submitter),
+         text(message.description),
+         QString::fromLatin1(formName(processor.form)),
+         text(processor.specification),
+         text(processor.clock),
+         text(processor.l2Cache),
+         text(processor.vcore),
+         text(processor.fsb),
+         text(processor.codename),
+         text(processor.stepping),
+         text(processor.memorySize),
+         text(processor.memoryType),
+         text(processor.memoryFrequency),
+         text(processor.memoryTimings),
+         text(processor.boardVendor),
+         text(processor.boardModel),
+         submission.checked.threads});
     const std::int64_t submissionId = returnedId(row);
 
     std::vector<std::int64_t> ids;
     for (const AcceptedTest &test : submission.checked.accepted) {
-        QSqlQuery result = runStatement(
-            m_database,
-            QStringLiteral("INSERT INTO results (submission_id, test, time_text, seconds, checksum) "
-                           "VALUES (?, ?, ?, ?, ?) RETURNING id"),
-            {qint64(submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum)});
+        QSqlQuery result =
+            runStatement(m_database,
+                         QStringLiteral("INSERT INTO results (submission_id, test, time_text, seconds, checksum) "
+                                        "VALUES (?, ?, ?, ?, ?) RETURNING id"),
+                         {qint64(submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum)});
         ids.push_back(returnedId(result));
     }
     return ids;
@@ -221,8 +237,8 @@ bool ResultStore::remove(std::int64_t id)
     return guarded([&] {
         bool removed = false;
         inTransaction(database(), [&] {
-            QSqlQuery owner =
-                runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"), {qint64(id)});
+            QSqlQuery owner = runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"),
+                                           {qint64(id)});
             if (!owner.next())
                 return;
             const qint64 submissionId = owner.value(0).toLongLong();

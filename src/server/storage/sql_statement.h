@@ -14,8 +14,7 @@ namespace tarvik::server {
 
 // Prepares and runs one statement with its values bound in order; a failure
 // throws StoreUnavailable with the database's own message.
-QSqlQuery runStatement(QSqlDatabase &database, const QString &statement,
-                       std::initializer_list<QVariant> values = {});
+QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, std::initializer_list<QVariant> values = {});
 
 // Runs `work` in a transaction: all of it or, when it throws StoreUnavailable
 // or the commit fails, nothing.

@@ -42,11 +42,11 @@ std::string bar(const StoredResult &result, int row, double slowest)
     const std::string label = result.submitter + " - " + result.processor.specification;
     return "<g><title>" + html::escaped(label + ": " + numbers::numberText(result.seconds) + " s") + "</title>" +
            "<text x=\"" + std::to_string(LabelWidth - 8) + "\" y=\"" + std::to_string(textY) +
-           "\" text-anchor=\"end\" font-size=\"13\">" + html::escaped(shortLabel(label)) + "</text>" +
-           "<rect x=\"" + std::to_string(LabelWidth) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
-           number(length) + "\" height=\"" + std::to_string(BarHeight) + "\" fill=\"#3b7dd8\"/>" +
-           "<text x=\"" + number(LabelWidth + length + 6) + "\" y=\"" + std::to_string(textY) +
-           "\" font-size=\"13\">" + html::escaped(numbers::numberText(result.seconds)) + " s</text></g>\n";
+           "\" text-anchor=\"end\" font-size=\"13\">" + html::escaped(shortLabel(label)) + "</text>" + "<rect x=\"" +
+           std::to_string(LabelWidth) + "\" y=\"" + std::to_string(y) + "\" width=\"" + number(length) +
+           "\" height=\"" + std::to_string(BarHeight) + "\" fill=\"#3b7dd8\"/>" + "<text x=\"" +
+           number(LabelWidth + length + 6) + "\" y=\"" + std::to_string(textY) + "\" font-size=\"13\">" +
+           html::escaped(numbers::numberText(result.seconds)) + " s</text></g>\n";
 }
 
 } // namespace

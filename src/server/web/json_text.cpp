@@ -56,8 +56,8 @@ std::string result(const StoredResult &stored)
     std::string out = "{";
     return out + member("id", std::to_string(stored.id)) + "," + text("submitter", stored.submitter) + "," +
            text("description", stored.description) + "," + member("processor", processor(stored.processor)) + "," +
-           member("threads", std::to_string(stored.threads)) + "," + member("test", std::to_string(stored.test)) +
-           "," + text("time", stored.timeText) + "," + member("seconds", numbers::numberText(stored.seconds)) + "," +
+           member("threads", std::to_string(stored.threads)) + "," + member("test", std::to_string(stored.test)) + "," +
+           text("time", stored.timeText) + "," + member("seconds", numbers::numberText(stored.seconds)) + "," +
            text("checksum", stored.checksum) + "," + text("submittedAt", stored.submittedAt) + "}";
 }
 
@@ -67,8 +67,8 @@ std::string leaderboard(const std::vector<LeaderboardPage> &boards)
     for (std::size_t b = 0; b < boards.size(); ++b) {
         const LeaderboardPage &board = boards[b];
         out += b ? ",{" : "{";
-        out += member("test", std::to_string(board.test)) + "," +
-               text("caption", testCaption(board.test)) + "," + member("page", std::to_string(board.page)) + "," +
+        out += member("test", std::to_string(board.test)) + "," + text("caption", testCaption(board.test)) + "," +
+               member("page", std::to_string(board.page)) + "," +
                member("pageCount", std::to_string(board.pageCount())) + "," +
                member("total", std::to_string(board.total)) + ",\"results\":[";
         for (std::size_t i = 0; i < board.entries.size(); ++i) {

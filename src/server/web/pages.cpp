@@ -85,8 +85,8 @@ std::string rankingTable(const LeaderboardPage &board)
 std::string boardSection(const std::vector<LeaderboardPage> &boards, const LeaderboardPage &board,
                          const std::vector<StoredResult> &leading)
 {
-    std::string section = "<section id=\"test" + std::to_string(board.test) + "\">\n<h2>" +
-                          escaped(testCaption(board.test)) + "</h2>\n";
+    std::string section =
+        "<section id=\"test" + std::to_string(board.test) + "\">\n<h2>" + escaped(testCaption(board.test)) + "</h2>\n";
     if (board.entries.empty() && board.page == 1)
         return section + "<p>No results yet.</p>\n</section>\n";
     return section + barChartSvg(leading) + "\n" + rankingTable(board) + pageLinks(boards, board) + "</section>\n";
@@ -123,8 +123,8 @@ std::string submitted(const CheckedSubmission &checked, const std::vector<std::i
     std::string body = "<h1>Submission</h1>\n<ul>\n";
     for (std::size_t i = 0; i < checked.accepted.size() && i < ids.size(); ++i) {
         const AcceptedTest &test = checked.accepted[i];
-        body += "<li>" + escaped(testCaption(test.test)) + " in " + escaped(timeText(test.seconds)) +
-                ": result id " + html::link(scoreAddress(ids[i]), std::to_string(ids[i])) + "</li>\n";
+        body += "<li>" + escaped(testCaption(test.test)) + " in " + escaped(timeText(test.seconds)) + ": result id " +
+                html::link(scoreAddress(ids[i]), std::to_string(ids[i])) + "</li>\n";
     }
     for (const RefusedTest &test : checked.refused)
         body += "<li class=\"refused\">Test " + escaped(test.test) + " refused: " + escaped(test.reason) + "</li>\n";
