@@ -126,8 +126,9 @@ void WebFront::route()
         {"/score.cgi", &WebFront::showScore},
         {"/submit.cgi", &WebFront::takeSubmission},
     };
+    // The page is captured by copy: clang 14 cannot capture a structured binding.
     for (const auto &[path, page] : routes)
-        m_server->Get(path, [this, page](const httplib::Request &request, httplib::Response &response) {
+        m_server->Get(path, [this, page = page](const httplib::Request &request, httplib::Response &response) {
             (this->*page)(request, response);
         });
     m_server->set_error_handler([](const httplib::Request &request, httplib::Response &response) {
