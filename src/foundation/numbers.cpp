@@ -110,40 +110,42 @@ bool isWholeRadixNumber(const RadixText &text)
            std::all_of(text.digits.begin(), text.digits.end(), [&](char c) { return digitValue(c) < text.radix; });
 }
 
+// Copies the sign at `pos`, if there is one, into `out`.
+void takeSign(const std::string &s, std::size_t &pos, std::string &out)
+{
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-'))
+        out += s[pos++];
+}
+
+// Copies the digits that start at `pos` into `out`; whether there was one.
+bool takeDigits(const std::string &s, std::size_t &pos, std::string &out)
+{
+    const std::size_t start = pos;
+    while (pos < s.size() && isDigit(s[pos]))
+        out += s[pos++];
+    return pos > start;
+}
+
 // Reads sign, digits, point, digits and exponent from `s` at `pos`, copying
 // what it takes into `out` (with '.' as the point). Returns whether any
 // digit of the mantissa was read.
 bool scanDecimal(const std::string &s, std::size_t &pos, char point, std::string &out)
 {
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-'))
-        out += s[pos++];
-    bool digits = false;
-    while (pos < s.size() && isDigit(s[pos])) {
-        out += s[pos++];
-        digits = true;
-    }
+    takeSign(s, pos, out);
+    bool digits = takeDigits(s, pos, out);
     if (pos < s.size() && s[pos] == point) {
         out += '.';
         ++pos;
-        while (pos < s.size() && isDigit(s[pos])) {
-            out += s[pos++];
-            digits = true;
-        }
+        digits = takeDigits(s, pos, out) || digits;
     }
     if (!digits)
         return false;
     if (pos < s.size() && isExponentLetter(s[pos])) {
         std::size_t p = pos + 1;
         std::string exponent = "E";
-        if (p < s.size() && (s[p] == '+' || s[p] == '-'))
-            exponent += s[p++];
-        bool expDigits = false;
-        while (p < s.size() && isDigit(s[p])) {
-            exponent += s[p++];
-            expDigits = true;
-        }
+        takeSign(s, p, exponent);
         // A bare exponent letter is not part of the number.
-        if (expDigits) {
+        if (takeDigits(s, p, exponent)) {
             out += exponent;
             pos = p;
         }
