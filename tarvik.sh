@@ -117,6 +117,9 @@ case "${1:-}" in
         targets=()
         for seeds in fuzz/corpus/*/; do targets+=("fuzz_$(basename "$seeds")"); done
         cmake --build build-fuzz --target "${targets[@]}"
+        # Every target runs, whatever an earlier one found; the stage fails
+        # at the end if any did.
+        failed=()
         for target in "${targets[@]}"; do
             name=${target#fuzz_}
             # New inputs go to a corpus in the build folder; the seeds stay as
@@ -125,8 +128,13 @@ case "${1:-}" in
             mkdir -p "build-fuzz/corpus/$name"
             echo "== $target for ${seconds} s"
             "build-fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
-                -artifact_prefix="$PWD/build-fuzz/$target-" "$PWD/build-fuzz/corpus/$name" "$PWD/fuzz/corpus/$name"
+                -artifact_prefix="$PWD/build-fuzz/$target-" "$PWD/build-fuzz/corpus/$name" "$PWD/fuzz/corpus/$name" ||
+                failed+=("$target")
         done
+        if [ ${#failed[@]} -gt 0 ]; then
+            echo "== fuzz targets that failed: ${failed[*]}" >&2
+            exit 1
+        fi
         ;;
     *)
         echo "usage: $0 start [args...] | server [args...] | test | bench | sanitize | tsan | clang | fuzz [seconds]" >&2

@@ -1,11 +1,12 @@
 // Score files as the load command reads them, in both decimal separators;
 // every file that loads is saved again, and the saved bytes must load back to
-// the same record and machine.
+// the same record and machine, with the clock as the current format reads it.
 
 #include "foundation/fault.h"
 #include "fuzz_check.h"
 #include "records/score_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <string_view>
@@ -13,6 +14,15 @@
 using namespace tarvik;
 
 namespace {
+
+// Files are saved in the current format, which reads the clock with its
+// commas as points; older formats kept them, so a clock read from one of
+// those comes back with points.
+HardwareFields asCurrentFormatReadsIt(HardwareFields fields)
+{
+    std::replace(fields.hwbotcpuclk.begin(), fields.hwbotcpuclk.end(), ',', '.');
+    return fields;
+}
 
 void roundTrip(const LoadedScore &score, char decimalSeparator)
 {
@@ -35,7 +45,7 @@ void roundTrip(const LoadedScore &score, char decimalSeparator)
     std::int16_t reloadedThreads = 1;
     Records reloadedRecords;
     again.score->applyTo(reloaded, reloadedThreads, reloadedRecords);
-    require(reloaded == fields, "the machine survives saving");
+    require(reloaded == asCurrentFormatReadsIt(fields), "the machine survives saving");
     require(reloadedThreads == threads, "the thread count survives saving");
     require(std::bit_cast<std::uint64_t>(again.score->time) == std::bit_cast<std::uint64_t>(score.time),
             "the record survives saving");

@@ -176,7 +176,9 @@ bool isTooLarge(std::string_view text)
     long long power = 0;
     if (std::from_chars(exponent.data(), exponent.data() + exponent.size(), power).ec != std::errc())
         return !negativeExponent; // an exponent beyond any count of digits decides alone
-    return (negativeExponent ? -power : power) + places > 0;
+    // Compared rather than added: an exponent near the largest 64-bit value
+    // would overflow the sum.
+    return negativeExponent ? places > power : power > -places;
 }
 
 // `text` as scanDecimal leaves it: an optional sign, digits with "." as the

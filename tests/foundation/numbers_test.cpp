@@ -50,10 +50,12 @@ TEST(LeadingNumber, ReadsTheLongestNumericBeginning)
         {"-3", -3},     {"1e3", 1000},  {"2D2", 200},  {"1e", 1},       {".5", 0.5},      {"8,5", 8},
         {"&H1F", 31},   {"&HFFFF", -1}, {"&O17", 15},  {"\t7\n", 7},    {"+4", 4},        {"-", 0},
         {"1.2.3", 1.2}, {"st", 0},      {"1e-400", 0}, {"-2.5e1", -25}, {"0.000e999", 0},
+        {"1000e-9223372036854775807", 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(leadingNumber(c.text), c.value) << c.text;
-    for (const char *huge : {"1e400", "-1e400", "100000e304", "1e99999999999999999999"})
+    for (const char *huge : {"1e400", "-1e400", "100000e304", "1e99999999999999999999",
+                             "1e9223372036854775807", "0.001e9223372036854775807"})
         EXPECT_FAULT(leadingNumber(huge), "Overflow") << huge;
 }
 
