@@ -150,10 +150,22 @@ public:
     }
 
     // The checksum ends where the end marker begins; without the marker it
-    // is the next 8 bytes.
-    std::string_view takeChecksum()
+    // is the next 8 bytes. A file that ends inside the checksum or the
+    // marker was cut short, even where the digits left would still match.
+    // Older versions kept the checksum in a field of 8 bytes, so there all
+    // 8 digits without a marker are whole.
+    std::string_view takeChecksum(bool eightByteField)
     {
-        const std::size_t marker = m_rest.substr(0, LongestChecksum + EndMarker.size()).find(EndMarker);
+        const std::string_view window = m_rest.substr(0, LongestChecksum + EndMarker.size());
+        const std::size_t marker = window.find(EndMarker);
+        if (marker == std::string_view::npos) {
+            const std::size_t digits =
+                std::min({window.find_first_not_of("0123456789ABCDEF"), window.size(), LongestChecksum});
+            const std::string_view tail = window.substr(digits);
+            const bool wholeField = eightByteField && digits == LongestChecksum && tail.empty();
+            if (EndMarker.starts_with(tail) && !wholeField)
+                throw Fault(faults::InputPastEndOfFile);
+        }
         return takeUpTo(std::min(marker, LongestChecksum));
     }
 
@@ -202,7 +214,7 @@ LoadOutcome readScore(std::string_view bytes, char decimalSeparator)
         return refused(scoreResults::unsupportedFormat(version));
 
     LoadedScore score = readRecord(reader, *layout, decimalSeparator);
-    const std::string_view stored = reader.takeChecksum();
+    const std::string_view stored = reader.takeChecksum(layout != &Current);
     const std::string expected = csum(score.test, score.time, loadedField(score, &H::hwbotcpuclk),
                                       loadedField(score, &H::hwbotcpu), decimalSeparator);
     if (stored != expected)

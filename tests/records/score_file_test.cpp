@@ -263,17 +263,33 @@ TEST(ScoreFile, RefusedFilesGiveTheirReasonAndNothingToApply)
 TEST(ScoreFile, TruncatedAtEveryLengthIsRefused)
 {
     const std::string good = scoreFileBytes(sampleMachine(), 4, 6, 20.5, '.');
-    const std::size_t endOfChecksum = 4212;
+    const std::size_t startOfChecksum = 4205;
     const std::set<std::string> reasons{"Input past end of file", "Invalid file format.", "Invalid checksum.",
                                         "Type mismatch"};
-    for (std::size_t length = 0; length < endOfChecksum; ++length) {
+    for (std::size_t length = 0; length < good.size(); ++length) {
         const LoadOutcome outcome = parseScoreFile(std::string_view(good).substr(0, length), '.');
         EXPECT_FALSE(outcome.score) << length;
-        if (!reasons.count(outcome.message) && !outcome.message.starts_with("Unsupported file format ("))
+        // Cut inside the checksum or its end marker, the file is short
+        // whatever the digits left say.
+        if (length >= startOfChecksum)
+            EXPECT_EQ(outcome.message, "Input past end of file") << length;
+        else if (!reasons.count(outcome.message) && !outcome.message.starts_with("Unsupported file format ("))
             ADD_FAILURE() << length << ": " << outcome.message;
     }
-    // With the whole checksum present, a cut end marker is no reason to refuse.
-    EXPECT_TRUE(parseScoreFile(good.substr(0, endOfChecksum), '.').score);
+}
+
+TEST(ScoreFile, OlderVersionsTakeAWholeEightDigitChecksumWithoutMarker)
+{
+    // The older versions kept the checksum in a field of 8 bytes; a file
+    // that ends right after all 8 digits is whole.
+    const HardwareFields hw = sampleMachine();
+    double time = 20.5;
+    while (csum(6, time, hw.hwbotcpuclk, hw.hwbotcpu, '.').size() < 8)
+        time += 0.25;
+    const std::string file = olderFile("vers1320", hw, "4", 6, time);
+    const std::string unmarked = file.substr(0, file.size() - 8);
+    EXPECT_EQ(parseScoreFile(unmarked, '.').message, "Score loaded.");
+    EXPECT_EQ(parseScoreFile(unmarked.substr(0, unmarked.size() - 1), '.').message, "Input past end of file");
 }
 
 TEST(ScoreFile, RandomAndMutatedBytesNeverLoadWithoutAValidChecksum)
