@@ -17,7 +17,10 @@ namespace tarvik {
 // Text files of the table: lines end in CR LF; "key=value" sets an entry
 // (split at the first "="), "#path" includes another file, and lines shorter
 // than two bytes or without "=" are ignored. A value "#src=path" stands for
-// the whole text of that file when it is looked up.
+// the whole text of that file when it is looked up. No program of the
+// project reads such files today (the report parser fills its table from
+// the report itself); the file half stays because it is the table's
+// published file format, which tables written elsewhere may use.
 class HashTable {
 public:
     // How deep include lines may nest, so that a file including itself
