@@ -7,9 +7,10 @@
 
 namespace tarvik {
 
-// The memory a new allocation may take without swapping, by the kernel's own
-// estimate ("MemAvailable" in /proc/meminfo under `root`), in bytes; nothing
-// when the kernel does not say.
+// The memory a new allocation may take without swapping, in bytes: the
+// kernel's own estimate ("MemAvailable" in /proc/meminfo under `root`), or
+// less where the process's control group has a memory limit (memory.max)
+// closer to its use; nothing when neither says.
 std::optional<std::uint64_t> availableMemory(const std::filesystem::path &root = "/");
 
 // Where a run asks for the available memory; tests give a machine of their own.

@@ -163,6 +163,30 @@ TEST(AvailableMemory, ReadsMemAvailableInBytes)
     EXPECT_EQ(cacheModeBytes(rangeEnd(12, false)), 32ull << 30); // the 2048M test
 }
 
+TEST(AvailableMemory, AControlGroupLimitBelowTheMachinesFreeMemoryDecides)
+{
+    FakeRoot root;
+    root.write("/proc/meminfo", "MemAvailable:    8000000 kB\n");
+    root.write("/proc/self/cgroup", "0::/box/run\n");
+    root.write("/sys/fs/cgroup/memory.max", "max\n"); // the root group has no limit
+    root.write("/sys/fs/cgroup/box/run/memory.max", "max\n");
+    EXPECT_EQ(availableMemory(root.path()), 8000000ull * 1024) << "no limit anywhere";
+
+    // A limit higher up holds for the groups below it; the file cache the
+    // kernel drops first is not counted as used.
+    root.write("/sys/fs/cgroup/box/memory.max", "1073741824\n");
+    root.write("/sys/fs/cgroup/box/memory.current", "400000000\n");
+    root.write("/sys/fs/cgroup/box/memory.stat", "anon 300000000\ninactive_file 100000000\n");
+    EXPECT_EQ(availableMemory(root.path()), 1073741824ull - 300000000);
+
+    root.write("/sys/fs/cgroup/box/memory.current", "2000000000\n");
+    EXPECT_EQ(availableMemory(root.path()), 0u) << "over its limit";
+
+    root.write("/proc/meminfo", "MemAvailable:    100 kB\n");
+    root.write("/sys/fs/cgroup/box/memory.current", "0\n");
+    EXPECT_EQ(availableMemory(root.path()), 100ull * 1024) << "the machine has less than the group allows";
+}
+
 TEST_F(TestRunTest, VerificationCopiesIntoTheResultsCache)
 {
     run.StartTest(-5, true, {1, true, true});
