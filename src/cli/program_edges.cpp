@@ -33,11 +33,18 @@ std::optional<std::string> runChecksum(const CompletedRun &run, const HardwareFi
 
 std::string signalName(int signalNumber)
 {
-    return signalNumber == SIGINT ? "SIGINT" : "SIGTERM";
+    switch (signalNumber) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGHUP:
+        return "SIGHUP";
+    default:
+        return "SIGTERM";
+    }
 }
 } // namespace
 
-ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch) : m_signals({SIGINT, SIGTERM})
+ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch) : m_signals({SIGINT, SIGTERM, SIGHUP})
 {
     if (!options.jsonFile.isEmpty())
         m_resultsFile = QFileInfo(options.jsonFile).absoluteFilePath();

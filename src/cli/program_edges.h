@@ -15,7 +15,7 @@ namespace tarvik::cli {
 
 // What the program does at its edges, around the console: it records every
 // completed run in the history and for the results file, ends in order on
-// SIGINT and SIGTERM, and sets the exit status: 0 when every run completed
+// SIGINT, SIGTERM and SIGHUP, and sets the exit status: 0 when every run completed
 // without errors, 1 when one detected errors, a worker ended the program or
 // a batch run could not run its test, 128 + the signal's number for a signal.
 class ProgramEdges : public QObject {

@@ -17,7 +17,8 @@ Exit status:
   1    a test run detected errors, a worker ended the program, a score file
        could not be read or the results could not be written
   2    the command line could not be used
-  130  ended by SIGINT (Ctrl+C); 143 ended by SIGTERM
+  129  ended by SIGHUP (the terminal closed); 130 by SIGINT (Ctrl+C);
+       143 by SIGTERM
 )";
 
 struct Parser {

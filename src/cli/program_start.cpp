@@ -35,6 +35,10 @@ bool scoreFileReadable(const QString &path)
         problem = QStringLiteral("no such file");
     else if (QFileInfo(path).isDir())
         problem = QStringLiteral("it is a folder");
+    // Opening a pipe would wait for a writer before the program even starts;
+    // the load command refuses the same files.
+    else if (!QFileInfo(path).isFile())
+        problem = QStringLiteral("it is not a regular file");
     else if (!file.open(QIODevice::ReadOnly))
         problem = file.errorString();
     if (problem.isEmpty())

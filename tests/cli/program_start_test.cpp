@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace tarvik::testing;
 
@@ -35,6 +38,10 @@ TEST(ProgramStart, RequestsThatEndAtOnce)
         QString out; // the start of standard output
         QString err; // the start of standard error
     };
+    // Opening a pipe for reading would wait for a writer for ever.
+    const QTemporaryDir folder;
+    const QString fifo = folder.path() + "/score.tks";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const std::vector<Case> cases = {
         {{"--help"}, 0, "Usage: tarvik [options] [score-file]", ""},
         {{"-h"}, 0, "Usage: tarvik [options] [score-file]", ""},
@@ -46,6 +53,7 @@ TEST(ProgramStart, RequestsThatEndAtOnce)
         {{"a.tks", "b.tks"}, 2, "", "tarvik: only one score file can be given"},
         {{"/nonexistent/score.tks"}, 1, "", "tarvik: cannot read the score file /nonexistent/score.tks: no such file"},
         {{"--console", "/"}, 1, "", "tarvik: cannot read the score file /: it is a folder"},
+        {{"--console", fifo}, 1, "", "tarvik: cannot read the score file " + fifo + ": it is not a regular file"},
     };
     for (const Case &c : cases) {
         ConsoleSession session;
@@ -65,7 +73,7 @@ TEST(ProgramStart, HelpNamesEveryOptionAndTheExitStatus)
     ConsoleSession session;
     const Ended ended = runProgram(session, {"--help"});
     for (const char *text : {"--console", "--run <test>", "--threads <count>", "--quick", "--repeat <n>",
-                             "--json <file>", "--history", "score-file", "Exit status:", "130", "143"})
+                             "--json <file>", "--history", "score-file", "Exit status:", "129", "130", "143"})
         EXPECT_TRUE(ended.out.contains(text)) << text;
 }
 

@@ -112,8 +112,13 @@ TEST(SessionResults, HistoryKeepsTheRunsOfEverySessionFastestFirst)
 
 TEST(SessionResults, SignalDuringARunEndsInOrder)
 {
-    const std::pair<int, int> cases[] = {{SIGTERM, 143}, {SIGINT, 130}};
-    for (const auto &[signalNumber, status] : cases) {
+    // SIGHUP is what a closed terminal sends.
+    const struct {
+        int signalNumber;
+        int status;
+        QString name;
+    } cases[] = {{SIGTERM, 143, "SIGTERM"}, {SIGINT, 130, "SIGINT"}, {SIGHUP, 129, "SIGHUP"}};
+    for (const auto &[signalNumber, status, name] : cases) {
         ConsoleSession session;
         const QString results = session.home() + "/out.json";
         session.startProgram({"--run", "6", "--threads", "1", "--repeat", "50", "--json", results});
@@ -122,7 +127,6 @@ TEST(SessionResults, SignalDuringARunEndsInOrder)
         const QStringList out = session.finish();
         EXPECT_EQ(session.process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(session.process().exitCode(), status);
-        const QString name = signalNumber == SIGTERM ? "SIGTERM" : "SIGINT";
         EXPECT_TRUE(out.contains("Test interrupted by " + name + ".")) << out.join('\n').toStdString();
         EXPECT_EQ(out.last(), "Please stand by...");
         EXPECT_EQ(readJson(results)["exitStatus"].toInt(), status);
