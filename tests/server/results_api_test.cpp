@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gmock/gmock.h>
@@ -79,6 +81,38 @@ TEST_F(ResultsApi, RanksTheBestTimeOfEachSubmitterAndProcessorInPages)
     EXPECT_EQ(second["page"].toInt(), 2);
     EXPECT_EQ(submitters(second), QStringList({"s25", "s26", "s27", "s28", "s29", "s0"}));
     EXPECT_EQ(second["results"][5]["processor"]["form"].toString(), "scan");
+
+    // Removing a group's best brings back its next best.
+    const QString best = QString::number(first["results"][0]["id"].toInteger());
+    ASSERT_EQ(runServerTool({"--database", m_folder.filePath("results.sqlite"), "--remove", best}).status, 0);
+    const QJsonObject after = board("");
+    EXPECT_EQ(after["total"].toInt(), 31);
+    EXPECT_EQ(submitters(after).mid(0, 2), QStringList({"s0", "s1"}));
+    EXPECT_EQ(after["results"][0]["seconds"].toDouble(), 10.0);
+}
+
+TEST_F(ResultsApi, ADatabaseFromBeforeTheRankingTableIsRankedAfterTheUpgrade)
+{
+    const HardwareFields machine = reportMachine();
+    for (const auto &[name, seconds] : {std::pair{"slow", 30.0}, {"fast", 20.0}, {"slow", 25.0}})
+        ASSERT_EQ(submit(submitMessage(name, "", machine, 2, {{6, seconds}})), 200);
+    ASSERT_EQ(m_server.stop(), 0);
+    {
+        QSqlDatabase older = QSqlDatabase::addDatabase("QSQLITE", "older");
+        older.setDatabaseName(m_folder.filePath("results.sqlite"));
+        ASSERT_TRUE(older.open());
+        for (const char *statement :
+             {"DROP TABLE best_results", "DROP INDEX submissions_by_group", "UPDATE tarvik_schema SET version = 2"})
+            ASSERT_TRUE(QSqlQuery(older).exec(statement)) << statement;
+        older.close();
+    }
+    QSqlDatabase::removeDatabase("older");
+
+    m_server.start();
+    m_web = std::make_unique<httplib::Client>("127.0.0.1", m_server.httpPort());
+    const QJsonObject upgraded = board("");
+    EXPECT_EQ(submitters(upgraded), QStringList({"fast", "slow"}));
+    EXPECT_EQ(upgraded["results"][1]["seconds"].toDouble(), 25.0);
 }
 
 TEST_F(ResultsApi, RefusesWhatIsNotASubmissionAndUnknownResults)

@@ -19,6 +19,16 @@ const QString ResultColumns = QStringLiteral(
     "s.board_vendor, s.board_model, s.threads, r.test, r.time_text, r.seconds, r.checksum, s.received_at");
 const QString ResultsWithSubmissions = QStringLiteral("results r JOIN submissions s ON s.id = r.submission_id");
 
+// The rows of one submitter and processor in the table named `alias`: found
+// by the indexed first 200 characters of both names, then compared whole.
+// Bound with groupValues.
+QString sameGroup(const QString &alias)
+{
+    return QStringLiteral("substr(%1.submitter, 1, 200) = substr(?, 1, 200) AND "
+                          "substr(%1.processor, 1, 200) = substr(?, 1, 200) AND %1.submitter = ? AND %1.processor = ?")
+        .arg(alias);
+}
+
 QString connectionName()
 {
     static QAtomicInt counter;
@@ -68,6 +78,13 @@ std::int64_t returnedId(QSqlQuery &query)
 }
 
 } // namespace
+
+// One submitter's results of one test on one processor: one row of the leaderboard.
+struct ResultStore::Group {
+    int test;
+    QString submitter;
+    QString processor;
+};
 
 ResultStore::ResultStore(DatabaseSettings settings)
     : m_settings(std::move(settings)),
@@ -177,8 +194,40 @@ std::vector<std::int64_t> ResultStore::insert(const NewSubmission &submission)
                                         "VALUES (?, ?, ?, ?, ?) RETURNING id"),
                          {qint64(submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum)});
         ids.push_back(returnedId(result));
+        keepBest({test.test, text(message.submitter), text(processor.specification)}, ids.back(), test.seconds);
     }
     return ids;
+}
+
+// A new result becomes its group's row on the leaderboard when it is the
+// group's first or beats its best; among equal times the first stored stays.
+void ResultStore::keepBest(const Group &group, std::int64_t id, double seconds)
+{
+    QSqlQuery best = runStatement(
+        m_database,
+        QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") + sameGroup("b"),
+        {group.test, group.submitter, group.processor, group.submitter, group.processor});
+    if (!best.next()) {
+        runStatement(m_database,
+                     QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                                    "VALUES (?, ?, ?, ?, ?)"),
+                     {group.test, group.submitter, group.processor, qint64(id), seconds});
+    } else if (seconds < best.value(1).toDouble()) {
+        runStatement(m_database,
+                     QStringLiteral("UPDATE best_results SET result_id = ?, seconds = ? WHERE result_id = ?"),
+                     {qint64(id), seconds, best.value(0).toLongLong()});
+    }
+}
+
+// After its best result was removed, the group's next best takes its place.
+void ResultStore::electBest(const Group &group)
+{
+    runStatement(m_database,
+                 QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                                "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM %1 "
+                                "WHERE r.test = ? AND %2 ORDER BY r.seconds, r.id LIMIT 1")
+                     .arg(ResultsWithSubmissions, sameGroup("s")),
+                 {group.test, group.submitter, group.processor, group.submitter, group.processor});
 }
 
 std::vector<std::vector<std::int64_t>> ResultStore::store(const std::vector<NewSubmission> &submissions)
@@ -212,20 +261,18 @@ LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize)
         board.test = test;
         board.page = page;
         board.pageSize = pageSize;
-        QSqlQuery count = runStatement(database(),
-                                       QStringLiteral("SELECT COUNT(*) FROM (SELECT DISTINCT s.submitter, s.processor "
-                                                      "FROM %1 WHERE r.test = ?) groups")
-                                           .arg(ResultsWithSubmissions),
-                                       {test});
+        QSqlQuery count =
+            runStatement(database(), QStringLiteral("SELECT COUNT(*) FROM best_results WHERE test = ?"), {test});
         board.total = count.next() ? count.value(0).toLongLong() : 0;
-        // The best result of each submitter and processor; among equal times the first stored.
-        QSqlQuery rows = runStatement(
-            database(),
-            QStringLiteral("SELECT * FROM (SELECT %1, ROW_NUMBER() OVER (PARTITION BY s.submitter, s.processor "
-                           "ORDER BY r.seconds, r.id) AS place FROM %2 WHERE r.test = ?) best "
-                           "WHERE place = 1 ORDER BY seconds, id LIMIT ? OFFSET ?")
-                .arg(ResultColumns, ResultsWithSubmissions),
-            {test, pageSize, qint64(board.firstRank() - 1)});
+        // The best result of each submitter and processor, read in the
+        // ranking's own index order.
+        QSqlQuery rows =
+            runStatement(database(),
+                         QStringLiteral("SELECT %1 FROM best_results b JOIN results r ON r.id = b.result_id "
+                                        "JOIN submissions s ON s.id = r.submission_id WHERE b.test = ? "
+                                        "ORDER BY b.seconds, b.result_id LIMIT ? OFFSET ?")
+                             .arg(ResultColumns),
+                         {test, pageSize, qint64(board.firstRank() - 1)});
         while (rows.next())
             board.entries.push_back(readResult(rows));
         return board;
@@ -237,16 +284,25 @@ bool ResultStore::remove(std::int64_t id)
     return guarded([&] {
         bool removed = false;
         inTransaction(database(), [&] {
-            QSqlQuery owner = runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"),
-                                           {qint64(id)});
+            QSqlQuery owner = runStatement(
+                m_database,
+                QStringLiteral("SELECT r.submission_id, r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?")
+                    .arg(ResultsWithSubmissions),
+                {qint64(id)});
             if (!owner.next())
                 return;
             const qint64 submissionId = owner.value(0).toLongLong();
+            const Group group{owner.value(1).toInt(), owner.value(2).toString(), owner.value(3).toString()};
+            const bool wasBest =
+                runStatement(m_database, QStringLiteral("DELETE FROM best_results WHERE result_id = ?"), {qint64(id)})
+                    .numRowsAffected() > 0;
             runStatement(m_database, QStringLiteral("DELETE FROM results WHERE id = ?"), {qint64(id)});
             runStatement(m_database,
                          QStringLiteral("DELETE FROM submissions WHERE id = ? AND NOT EXISTS "
                                         "(SELECT 1 FROM results WHERE submission_id = ?)"),
                          {submissionId, submissionId});
+            if (wasBest)
+                electBest(group);
             removed = true;
         });
         return removed;

@@ -49,11 +49,15 @@ public:
     void forEachResult(const std::function<void(const StoredResult &)> &visit);
 
 private:
+    struct Group;
+
     QSqlDatabase &database();
     void connect();
     template <typename Work>
     auto guarded(Work work);
     std::vector<std::int64_t> insert(const NewSubmission &submission);
+    void keepBest(const Group &group, std::int64_t id, double seconds);
+    void electBest(const Group &group);
 
     DatabaseSettings m_settings;
     QString m_connectionName;

@@ -52,6 +52,26 @@ const std::vector<QStringList> &steps()
             // Removing a result looks up the other results of its submission.
             QStringLiteral("CREATE INDEX results_by_submission ON results (submission_id)"),
         },
+        {
+            // The leaderboard's rows, kept up to date with every result stored
+            // or removed, so that a page costs the same at any number of
+            // results. A group is found by the first 200 characters of its
+            // names, which an index can always hold, and then compared whole.
+            QStringLiteral("CREATE TABLE best_results ("
+                           "test INTEGER NOT NULL, submitter TEXT NOT NULL, processor TEXT NOT NULL, "
+                           "result_id BIGINT NOT NULL UNIQUE REFERENCES results(id) ON DELETE CASCADE, "
+                           "seconds DOUBLE PRECISION NOT NULL)"),
+            QStringLiteral("CREATE INDEX best_results_ranking ON best_results (test, seconds, result_id)"),
+            QStringLiteral("CREATE INDEX best_results_by_group ON best_results "
+                           "(test, substr(submitter, 1, 200), substr(processor, 1, 200))"),
+            QStringLiteral("CREATE INDEX submissions_by_group ON submissions "
+                           "(substr(submitter, 1, 200), substr(processor, 1, 200))"),
+            QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                           "SELECT test, submitter, processor, id, seconds FROM ("
+                           "SELECT r.test, s.submitter, s.processor, r.id, r.seconds, ROW_NUMBER() OVER "
+                           "(PARTITION BY r.test, s.submitter, s.processor ORDER BY r.seconds, r.id) AS place "
+                           "FROM results r JOIN submissions s ON s.id = r.submission_id) ranked WHERE place = 1"),
+        },
     };
     return all;
 }
