@@ -202,14 +202,31 @@ void WebFront::takeSubmission(const httplib::Request &request, httplib::Response
         sendPage(response, 200, pages::submitted(submit->checked, {}));
         return;
     }
-    // This request's thread waits while the worker writes it with others.
-    std::promise<DatabaseWorker::StoreOutcome> stored;
-    std::future<DatabaseWorker::StoreOutcome> outcome = stored.get_future();
+    // This request's thread waits while the worker writes it with others,
+    // for no longer than a connection may last: a database that hangs must
+    // not hold the thread. The worker may answer after that, so the promise
+    // is shared with it.
+    auto stored = std::make_shared<std::promise<DatabaseWorker::StoreOutcome>>();
+    std::future<DatabaseWorker::StoreOutcome> outcome = stored->get_future();
     m_database.submit({message, "http", request.remote_addr, submit->message, submit->checked},
-                      [&stored](DatabaseWorker::StoreOutcome result) { stored.set_value(std::move(result)); });
+                      [stored](DatabaseWorker::StoreOutcome result) { stored->set_value(std::move(result)); });
+    if (outcome.wait_for(m_limits.connectionTimeLimit) != std::future_status::ready) {
+        logLine("database did not answer within the connection time limit");
+        sendPage(response, 503,
+                 pages::notice("Database unavailable",
+                               "The result database did not answer in time. The submission may still be stored: "
+                               "look for it on the leaderboard before sending it again."));
+        return;
+    }
     const DatabaseWorker::StoreOutcome result = outcome.get();
     if (!result.stored) {
-        unavailable(response, StoreUnavailable("the submission could not be stored"));
+        const bool full = result.failure == StoreUnavailable::Cause::DiskFull;
+        sendPage(response, 503,
+                 pages::notice(full ? "Database full" : "Database unavailable",
+                               full ? "The result database has no room left; nothing was stored. Please try again "
+                                      "later."
+                                    : "The result database is unavailable; nothing was stored. Please try again "
+                                      "later."));
         return;
     }
     sendPage(response, 200, pages::submitted(submit->checked, result.ids));

@@ -11,6 +11,15 @@ namespace {
 // The most submissions one transaction takes, so one commit stays short.
 constexpr std::size_t LargestGroup = 256;
 
+void logFault(const StoreUnavailable &fault)
+{
+    using Cause = StoreUnavailable::Cause;
+    const char *what = fault.cause() == Cause::DiskFull  ? "database disk full: "
+                       : fault.cause() == Cause::Refused ? "database refused a statement: "
+                                                         : "database unavailable: ";
+    logLine(what + std::string(fault.what()));
+}
+
 } // namespace
 
 // The worker's connection and what it does with a batch of requests.
@@ -18,22 +27,26 @@ class DatabaseWorker::Session {
 public:
     explicit Session(const DatabaseSettings &settings) : m_store(settings) {}
 
+    // Stores the group in one transaction. When the database refuses one
+    // of its statements, each submission is tried again alone, so that one
+    // bad submission fails only itself; once the database is out of reach
+    // or full, the rest are told so without trying.
     void storeGroup(std::vector<PendingSubmission> &group)
     {
-        std::vector<NewSubmission> submissions;
-        for (PendingSubmission &pending : group)
-            submissions.push_back(std::move(pending.submission));
-        std::vector<std::vector<std::int64_t>> ids;
-        try {
-            ids = m_store.store(submissions);
-        } catch (const StoreUnavailable &fault) {
-            logLine("database unavailable: " + std::string(fault.what()));
-            for (PendingSubmission &pending : group)
-                pending.done({});
+        const auto failure = tryStore(group);
+        if (!failure || *failure != StoreUnavailable::Cause::Refused || group.size() == 1)
             return;
+        std::optional<StoreUnavailable::Cause> lasting;
+        for (PendingSubmission &pending : group) {
+            if (lasting) {
+                pending.done({false, {}, *lasting});
+                continue;
+            }
+            std::vector<PendingSubmission> alone;
+            alone.push_back(std::move(pending));
+            if (const auto cause = tryStore(alone); cause && *cause != StoreUnavailable::Cause::Refused)
+                lasting = cause;
         }
-        for (std::size_t i = 0; i < group.size(); ++i)
-            group[i].done({true, std::move(ids[i])});
     }
 
     void answer(PendingLookup &lookup)
@@ -41,12 +54,34 @@ public:
         try {
             lookup.done({true, m_store.result(lookup.id)});
         } catch (const StoreUnavailable &fault) {
-            logLine("database unavailable: " + std::string(fault.what()));
+            logFault(fault);
             lookup.done({});
         }
     }
 
 private:
+    // Gives why the group was not stored; a group of one is told at once,
+    // a larger one that the database refused is left to be tried again.
+    std::optional<StoreUnavailable::Cause> tryStore(std::vector<PendingSubmission> &group)
+    {
+        std::vector<NewSubmission> submissions;
+        for (const PendingSubmission &pending : group)
+            submissions.push_back(pending.submission);
+        std::vector<std::vector<std::int64_t>> ids;
+        try {
+            ids = m_store.store(submissions);
+        } catch (const StoreUnavailable &fault) {
+            logFault(fault);
+            if (fault.cause() != StoreUnavailable::Cause::Refused || group.size() == 1)
+                for (PendingSubmission &pending : group)
+                    pending.done({false, {}, fault.cause()});
+            return fault.cause();
+        }
+        for (std::size_t i = 0; i < group.size(); ++i)
+            group[i].done({true, std::move(ids[i])});
+        return std::nullopt;
+    }
+
     ResultStore m_store;
 };
 

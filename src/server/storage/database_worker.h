@@ -3,6 +3,7 @@
 #include "protocol/stored_result.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
+#include "storage/store_unavailable.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -27,6 +28,7 @@ public:
     struct StoreOutcome {
         bool stored = false; // false: the database was unavailable, nothing was stored
         std::vector<std::int64_t> ids;
+        StoreUnavailable::Cause failure = StoreUnavailable::Cause::Unreachable; // why, when not stored
     };
     struct LookupOutcome {
         bool available = false;

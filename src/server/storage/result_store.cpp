@@ -103,7 +103,13 @@ ResultStore::ResultStore(DatabaseSettings settings)
         m_database.setUserName(m_settings.user);
         m_database.setPassword(m_settings.password);
         m_database.setDatabaseName(m_settings.name);
-        m_database.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        // Every wait on the server has a bound: the connection, each
+        // statement and each lock, and TCP keepalive notices a server
+        // machine that has gone away while a statement runs.
+        m_database.setConnectOptions(
+            QStringLiteral("connect_timeout=5;keepalives=1;keepalives_idle=10;keepalives_interval=5;"
+                           "keepalives_count=3;options='-c statement_timeout=5000 -c lock_timeout=5000 "
+                           "-c idle_in_transaction_session_timeout=30000'"));
     }
 }
 

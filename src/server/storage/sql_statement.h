@@ -16,13 +16,17 @@ namespace tarvik::server {
 // throws StoreUnavailable with the database's own message.
 QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, std::initializer_list<QVariant> values = {});
 
+// The fault for a failed statement or transaction, its cause read from the
+// database's own error code.
+StoreUnavailable storeFault(const QSqlError &error);
+
 // Runs `work` in a transaction: all of it or, when it throws StoreUnavailable
 // or the commit fails, nothing.
 template <typename Work>
 void inTransaction(QSqlDatabase &database, Work work)
 {
     if (!database.transaction())
-        throw StoreUnavailable(database.lastError().text().toStdString());
+        throw storeFault(database.lastError());
     try {
         work();
     } catch (const StoreUnavailable &) {
@@ -30,7 +34,7 @@ void inTransaction(QSqlDatabase &database, Work work)
         throw;
     }
     if (!database.commit())
-        throw StoreUnavailable(database.lastError().text().toStdString());
+        throw storeFault(database.lastError());
 }
 
 } // namespace tarvik::server
