@@ -8,7 +8,7 @@
 #include "foundation/fault.h"
 #include "foundation/file_bytes.h"
 #include "hardware/hardware_fields.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 
 #include <QFileInfo>
 #include <QThread>

@@ -11,6 +11,9 @@ namespace tarvik {
 // The test numbers: test k computes 1024 * 2^(k + 9) square roots.
 inline constexpr std::int16_t FirstTest = 1;
 inline constexpr std::int16_t LastTest = 16;
+// The two standard tests: "32M (speed test)" and "1024M (stability test)".
+inline constexpr std::int16_t SpeedTest = 6;
+inline constexpr std::int16_t StabilityTest = 11;
 // The very quick test "qt" and the quiet preparation run at start-up (16384 numbers).
 inline constexpr std::int16_t QuickTest = -5;
 // The most worker threads a run may have ("ft", score files).

@@ -2,7 +2,7 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 #include "foundation/protocol.h"
 
 #include <algorithm>

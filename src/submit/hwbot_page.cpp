@@ -1,7 +1,9 @@
 #include "submit/hwbot_page.h"
 
+#include "foundation/html_text.h"
 #include "foundation/numbers.h"
-#include "records/checksum.h"
+#include "foundation/protocol.h"
+#include "protocol/checksum.h"
 #include "submit/browser_submission.h"
 
 #include <algorithm>
@@ -19,7 +21,7 @@ std::string withPoints(std::string text)
 // HWBOT knows the two standard tests as two applications.
 std::string applicationId(std::int16_t test)
 {
-    return test == 11 ? "15" : "14";
+    return test == StabilityTest ? "15" : "14";
 }
 
 // The clock as a whole number of MHz: half a megahertz is taken off before
@@ -31,34 +33,6 @@ std::string hwbotClock(const std::string &hwbotcpuclk)
 }
 
 } // namespace
-
-std::string htmlEscaped(const std::string &text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        case '\'':
-            escaped += "&#39;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
 
 std::string property_string(const std::string &nam, const std::string &property)
 {

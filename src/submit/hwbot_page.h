@@ -36,10 +36,6 @@ struct HwbotContext {
     char decimalSeparator = '.';
 };
 
-// `text` safe inside an HTML attribute value in either kind of quotes:
-// "&", "<", ">", '"' and "'" as character references.
-std::string htmlEscaped(const std::string &text);
-
 // "<input type=hidden name=<nam> value='<property>'>" and CR LF, the value
 // HTML-escaped so that an apostrophe or markup arrives as text. A name that
 // ends in a blank (the memory fields) is separated from "value" by it.

@@ -2,12 +2,9 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
+#include "foundation/protocol.h"
 
 namespace tarvik::submit {
-
-namespace {
-const std::string LineEnd = "\r\n";
-} // namespace
 
 std::string TextBetween(const std::string &text, const std::string &start, const std::string &end)
 {
@@ -22,12 +19,13 @@ std::string TextBetween(const std::string &text, const std::string &start, const
 void storeResultIds(const std::string &reply, SubmissionIds &ids)
 {
     // With a line end put in front, "at a line start" is "right after CR LF".
-    const std::string lines = LineEnd + reply;
+    const std::string lineEnd(LineEnd);
+    const std::string lines = lineEnd + reply;
     for (std::int16_t test = SubmissionIds::First; test <= SubmissionIds::Last; ++test) {
-        const std::string marker = LineEnd + std::to_string(test) + " - result id = ";
+        const std::string marker = lineEnd + std::to_string(test) + " - result id = ";
         std::int32_t id = 0;
         try {
-            id = numbers::toInt32(numbers::leadingNumber(TextBetween(lines, marker, LineEnd)));
+            id = numbers::toInt32(numbers::leadingNumber(TextBetween(lines, marker, lineEnd)));
         } catch (const Fault &) {
             continue; // an id beyond 32 bits is no id this program can keep
         }

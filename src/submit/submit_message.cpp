@@ -1,7 +1,7 @@
 #include "submit/submit_message.h"
 
 #include "foundation/numbers.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 
 namespace tarvik::submit {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/protocol.h"
 #include "hardware/hardware_fields.h"
 #include "records/records.h"
 
@@ -9,8 +10,6 @@
 // The two messages the result server understands. Fields are separated by
 // the byte 1; there is no other framing.
 namespace tarvik::submit {
-
-inline constexpr char FieldSeparator = '\x01';
 
 // SUBMIT: name, description, the processor record `hw.CPU_info` as stored
 // (it already ends with a separator), the thread count, then for every test

@@ -1,5 +1,5 @@
 #include "expect_fault.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 #include "records/score_file.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@ using testing::reportMachine;
 using testing::scanMachine;
 using testing::submitMessage;
 
-const std::string Sep(1, '\x01');
+const std::string Sep(1, FieldSeparator);
 
 TEST(Message, ReadsTheReportRecordTheProgramSends)
 {
@@ -64,6 +64,57 @@ TEST(Message, EveryBeginningOfAMessageCanStillGrow)
             else
                 EXPECT_TRUE(std::holds_alternative<SubmitMessage>(parsed)) << length;
         }
+    }
+}
+
+// The reader fed one byte at a time decides at every step as a reader given
+// all the bytes so far at once, and ends with the same message.
+TEST(Message, ReaderFedByteByByteDecidesAsOnTheWholeBytes)
+{
+    for (const std::string &message :
+         {submitMessage("Ann", "x", reportMachine(), 4, {{6, 20.5}, {11, 600.25}}),
+          submitMessage("Ann", "", scanMachine(), 2, {{6, 20.5}}), "GET" + Sep + "12" + Sep,
+          "GET" + Sep + "1" + Sep + "x", "SUBMIT" + Sep + "Ann" + Sep + Sep + "2" + Sep + "6" + Sep,
+          std::string("HELLO")}) {
+        MessageReader reader;
+        for (std::size_t length = 1; length <= message.size(); ++length) {
+            reader.feed(std::string_view(message).substr(length - 1, 1));
+            const auto whole = parseMessage(message.substr(0, length));
+            const auto *wholeError = std::get_if<MessageError>(&whole);
+            const std::optional<MessageError> problem = reader.problem();
+            ASSERT_EQ(problem.has_value(), wholeError != nullptr) << message << " at " << length;
+            if (problem) {
+                EXPECT_EQ(problem->incomplete, wholeError->incomplete) << length;
+                EXPECT_EQ(problem->reason, wholeError->reason) << length;
+            } else {
+                EXPECT_EQ(reader.isGet(), std::holds_alternative<GetMessage>(whole)) << length;
+            }
+        }
+        EXPECT_EQ(reader.bytes(), message);
+        const auto fed = reader.message();
+        const auto whole = parseMessage(message);
+        ASSERT_EQ(fed.index(), whole.index()) << message;
+        if (const auto *submit = std::get_if<SubmitMessage>(&fed)) {
+            const auto &expected = std::get<SubmitMessage>(whole);
+            EXPECT_EQ(submit->processor.specification, expected.processor.specification);
+            EXPECT_EQ(submit->threads, expected.threads);
+            EXPECT_EQ(submit->tests.size(), expected.tests.size());
+        }
+    }
+}
+
+TEST(Message, WrittenMessagesReadBackToTheSameBytes)
+{
+    for (const std::string &message :
+         {submitMessage("Ann", "x", reportMachine(), 4, {{6, 20.5}, {11, 600.25}}),
+          submitMessage("Ann", "", scanMachine(), 2, {{6, 20.5}}),
+          "SUBMIT" + Sep + "Ann" + Sep + Sep + "2" + Sep + "6" + Sep + "1.5" + Sep + "1" + Sep,
+          "GET" + Sep + "12" + Sep}) {
+        const auto parsed = parseMessage(message);
+        if (const auto *submit = std::get_if<SubmitMessage>(&parsed))
+            EXPECT_EQ(messageBytes(*submit), message);
+        else
+            EXPECT_EQ(messageBytes(std::get<GetMessage>(parsed)), message);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "web/bar_chart.h"
 #include "web/html.h"
 #include "web/json_text.h"
+#include "foundation/html_text.h"
 #include "web/pages.h"
 
 #include <gmock/gmock.h>
@@ -26,7 +27,7 @@ StoredResult result(std::int64_t id, const std::string &submitter, double second
 
 TEST(Pages, EscapeEveryCharacterThatCouldBreakOutOfTextOrAnAttribute)
 {
-    EXPECT_EQ(html::escaped("<a href=\"x\">it's & </a>"), "&lt;a href=&quot;x&quot;&gt;it&#39;s &amp; &lt;/a&gt;");
+    EXPECT_EQ(htmlEscaped("<a href=\"x\">it's & </a>"), "&lt;a href=&quot;x&quot;&gt;it&#39;s &amp; &lt;/a&gt;");
 
     StoredResult hostile = result(7, "<script>alert(1)</script>", 20.5);
     hostile.description = "\"><img src=x onerror=alert(1)>";

@@ -1,4 +1,5 @@
 #include "protocol_suite.h"
+#include "foundation/protocol.h"
 #include "submissions.h"
 
 #include <gmock/gmock.h>
@@ -33,7 +34,7 @@ std::string ProtocolTest::sendAndHalfClose(const std::string &message)
 
 namespace {
 
-const std::string Sep(1, '\x01');
+const std::string Sep(1, FieldSeparator);
 
 // A test the sender's checksum does not vouch for.
 std::string forgedTest(const std::string &test, const std::string &time, const std::string &checksum)

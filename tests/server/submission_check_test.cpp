@@ -11,7 +11,7 @@ using testing::reportMachine;
 using testing::scanMachine;
 using testing::submitMessage;
 
-const std::string Sep(1, '\x01');
+const std::string Sep(1, FieldSeparator);
 
 CheckedSubmission checked(const std::string &message)
 {

@@ -1,10 +1,11 @@
 #include "submissions.h"
 
 #include "foundation/numbers.h"
+#include "foundation/protocol.h"
 #include "hardware/clock_check.h"
 #include "hardware/hardware_summary.h"
 #include "hardware/processor_fields.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 #include "records/hash_table.h"
 
 #include <regex>
@@ -54,7 +55,7 @@ HardwareFields scanMachine()
 std::string submitMessage(const std::string &submitter, const std::string &description, const HardwareFields &machine,
                           int threads, const std::vector<Record> &records, char decimalSeparator)
 {
-    const std::string separator(1, '\x01');
+    const std::string separator(1, FieldSeparator);
     std::string message = "SUBMIT" + separator + submitter + separator + description + separator + machine.CPU_info +
                           std::to_string(threads) + separator;
     for (const Record &record : records) {
@@ -69,7 +70,7 @@ std::string submitMessage(const std::string &submitter, const std::string &descr
 
 std::string getMessage(const std::string &id)
 {
-    return "GET\x01" + id + "\x01";
+    return "GET" + std::string(1, FieldSeparator) + id + FieldSeparator;
 }
 
 std::map<int, std::int64_t> resultIds(const std::string &answer)

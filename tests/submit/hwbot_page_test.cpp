@@ -1,4 +1,4 @@
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 #include "submit/hwbot_page.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "foundation/fault.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 #include "submit/browser_submission.h"
 #include "submit/result_reply.h"
 #include "submit/submit_message.h"

@@ -1,14 +1,11 @@
 #include "network/protocol_connection.h"
 
-#include "protocol/message.h"
-
 #include <QHostAddress>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <variant>
 
 namespace tarvik::server {
 
@@ -94,17 +91,16 @@ void ProtocolConnection::take(const char *bytes, std::size_t count)
 {
     if (m_delivered)
         return; // after the message: dropped
-    m_buffer.append(bytes, count);
-    if (m_buffer.size() > static_cast<std::size_t>(m_limits.maxMessageBytes)) {
+    m_reader.feed(std::string_view(bytes, count));
+    if (m_reader.bytes().size() > static_cast<std::size_t>(m_limits.maxMessageBytes)) {
         refuse("the message is longer than " + std::to_string(m_limits.maxMessageBytes) + " bytes");
         return;
     }
-    const ParsedMessage parsed = parseMessage(m_buffer);
-    if (const auto *error = std::get_if<MessageError>(&parsed)) {
+    if (const std::optional<MessageError> error = m_reader.problem()) {
         m_quietTimer.stop();
         if (!error->incomplete)
             refuse(error->reason);
-    } else if (std::holds_alternative<GetMessage>(parsed)) {
+    } else if (m_reader.isGet()) {
         deliver();
     } else {
         // A SUBMIT may go on with further tests: wait for the quiet time.
@@ -117,7 +113,7 @@ void ProtocolConnection::senderFinished()
     m_senderDone = true;
     if (m_answered && m_unsent.empty())
         close();
-    else if (!m_delivered && !m_buffer.empty())
+    else if (!m_delivered && !m_reader.bytes().empty())
         deliver();
     else if (!m_delivered)
         close(); // connected and left without a word
@@ -127,7 +123,7 @@ void ProtocolConnection::deliver()
 {
     m_quietTimer.stop();
     m_delivered = true;
-    emit messageReceived(this, m_buffer);
+    emit messageReceived(this, m_reader.bytes());
 }
 
 void ProtocolConnection::refuse(const std::string &reason)

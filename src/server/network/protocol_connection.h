@@ -1,6 +1,7 @@
 #pragma once
 
 #include "network/server_limits.h"
+#include "protocol/message.h"
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -27,6 +28,8 @@ public:
     ~ProtocolConnection() override;
 
     const std::string &peer() const { return m_peer; }
+    // The message as read while it arrived, so it is not read a second time.
+    ParsedMessage message() const { return m_reader.message(); }
     // Sends the answer, then closes once the client has let go (or after a
     // short grace time); later input is read and dropped, so the answer is
     // never cut off by a reset.
@@ -54,7 +57,7 @@ private:
     ServerLimits m_limits;
     QSocketNotifier m_readable;
     QSocketNotifier m_writable;
-    std::string m_buffer;
+    MessageReader m_reader;
     std::string m_unsent;
     QTimer m_quietTimer;
     QTimer m_deadline;

@@ -42,12 +42,14 @@ void ProtocolServer::incomingConnection(qintptr socket)
                 deliver(id, replies::refused(reason), "refused: " + reason);
             });
     connect(connection, &ProtocolConnection::messageReceived, this,
-            [this, id](ProtocolConnection *from, const std::string &message) { act(id, from->peer(), message); });
+            [this, id](ProtocolConnection *from, const std::string &message) {
+                act(id, from->peer(), message, from->message());
+            });
 }
 
-void ProtocolServer::act(quint64 id, const std::string &peer, const std::string &message)
+void ProtocolServer::act(quint64 id, const std::string &peer, const std::string &message, ParsedMessage parsed)
 {
-    Request request = interpretMessage(message);
+    Request request = interpretMessage(std::move(parsed));
     if (auto *error = std::get_if<MessageError>(&request))
         deliver(id, replies::refused(error->reason), "refused: " + error->reason);
     else if (auto *get = std::get_if<GetRequest>(&request))

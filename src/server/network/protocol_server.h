@@ -27,7 +27,7 @@ protected:
 
 private:
     // Acts on a whole message of connection `id`.
-    void act(quint64 id, const std::string &peer, const std::string &message);
+    void act(quint64 id, const std::string &peer, const std::string &message, ParsedMessage parsed);
     void submit(quint64 id, const std::string &peer, const std::string &message, SubmitRequest request);
     void lookUp(quint64 id, std::int64_t resultId);
     // Answers connection `id`, if it is still there, and logs the request.

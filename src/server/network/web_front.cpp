@@ -7,6 +7,7 @@
 #include "storage/store_unavailable.h"
 #include "web/json_text.h"
 #include "web/pages.h"
+#include "web/query_number.h"
 
 #include <httplib.h>
 
@@ -33,23 +34,19 @@ void sendPage(httplib::Response &response, int status, const std::string &page)
     response.set_content(page, HtmlType);
 }
 
-// A positive whole number from the query, else `fallback`.
-long long queryNumber(const httplib::Request &request, const std::string &key, long long fallback, long long last)
+// The number the query gives for `key` (see queryNumber), `fallback` when it has no such key.
+long long numberParameter(const httplib::Request &request, const std::string &key, long long fallback, long long last)
 {
     if (!request.has_param(key.c_str()))
         return fallback;
-    const std::string text = request.get_param_value(key.c_str());
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    const long long value = std::stoll(text);
-    return value <= last ? value : 0;
+    return queryNumber(request.get_param_value(key.c_str()), last);
 }
 
 std::vector<LeaderboardPage> boards(ResultStore &store, const httplib::Request &request)
 {
     std::vector<LeaderboardPage> all;
     for (int test : StandardTests) {
-        const long long page = std::max(1LL, queryNumber(request, pages::pageParameter(test), 1, LastPage));
+        const long long page = std::max(1LL, numberParameter(request, pages::pageParameter(test), 1, LastPage));
         all.push_back(store.leaderboard(test, static_cast<int>(page), BoardPageSize));
     }
     return all;
@@ -165,7 +162,7 @@ void WebFront::showResultsJson(const httplib::Request &request, httplib::Respons
 
 void WebFront::showScore(const httplib::Request &request, httplib::Response &response)
 {
-    const long long id = queryNumber(request, "id", 0, 2147483647);
+    const long long id = numberParameter(request, "id", 0, 2147483647);
     if (id < 1) {
         sendPage(response, 404, pages::noSuchResult(request.get_param_value("id")));
         return;

@@ -14,6 +14,11 @@ const std::string GetVerb = "GET";
 constexpr std::size_t SubmitHeaderFields = 3;
 constexpr std::size_t FieldsPerTest = 3;
 
+std::string field(const std::string &text)
+{
+    return text + FieldSeparator;
+}
+
 MessageError incomplete()
 {
     return {true, "the message ends before its last field"};
@@ -22,17 +27,6 @@ MessageError incomplete()
 MessageError malformed(std::string reason)
 {
     return {false, std::move(reason)};
-}
-
-// The complete fields of `bytes`, and whether a partial field follows them.
-std::vector<std::string> completeFields(const std::string &bytes, bool &partialTail)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find(FieldSeparator, start)) != std::string::npos; start = end + 1)
-        fields.push_back(bytes.substr(start, end - start));
-    partialTail = start < bytes.size();
-    return fields;
 }
 
 bool isWholeNumber(const std::string &text)
@@ -63,55 +57,102 @@ ProcessorRecord processorRecord(const std::vector<std::string> &fields, std::siz
     return {};
 }
 
-ParsedMessage parseSubmit(const std::vector<std::string> &fields)
-{
-    if (fields.size() <= SubmitHeaderFields)
-        return incomplete();
-    const std::size_t processorFields = processorFieldCount(fields, SubmitHeaderFields);
-    const std::size_t threadsField = SubmitHeaderFields + processorFields;
-    if (fields.size() <= threadsField || (fields.size() - threadsField - 1) % FieldsPerTest != 0)
-        return incomplete();
-
-    SubmitMessage message;
-    message.submitter = fields[1];
-    message.description = fields[2];
-    message.processor = processorRecord(fields, SubmitHeaderFields, processorFields);
-    message.threads = fields[threadsField];
-    for (std::size_t i = threadsField + 1; i < fields.size(); i += FieldsPerTest)
-        message.tests.push_back({fields[i], fields[i + 1], fields[i + 2]});
-    return message;
-}
-
-ParsedMessage parseGet(const std::vector<std::string> &fields)
-{
-    if (fields.size() < 2)
-        return incomplete();
-    if (fields.size() > 2)
-        return malformed("a GET carries only the result id");
-    return GetMessage{fields[1]};
-}
-
 // Whether the bytes so far can still grow into "SUBMIT" or "GET" and a separator.
-bool mayBecomeVerb(const std::string &bytes)
+bool mayBecomeVerb(std::string_view bytes)
 {
     return SubmitVerb.starts_with(bytes) || GetVerb.starts_with(bytes);
 }
 
 } // namespace
 
+void MessageReader::feed(std::string_view bytes)
+{
+    const std::size_t scanFrom = m_bytes.size();
+    m_bytes.append(bytes);
+    for (std::size_t end = scanFrom; (end = m_bytes.find(FieldSeparator, end)) != std::string::npos; ++end) {
+        m_fields.push_back(m_bytes.substr(m_fieldStart, end - m_fieldStart));
+        m_fieldStart = end + 1;
+        if (m_fields.size() == SubmitHeaderFields + 1)
+            m_processorFields = processorFieldCount(m_fields, SubmitHeaderFields);
+    }
+}
+
+bool MessageReader::isGet() const
+{
+    return !m_fields.empty() && m_fields[0] == GetVerb;
+}
+
+std::optional<MessageError> MessageReader::problem() const
+{
+    const bool partialTail = m_fieldStart < m_bytes.size();
+    if (m_fields.empty()) {
+        if (mayBecomeVerb(std::string_view(m_bytes).substr(m_fieldStart)))
+            return incomplete();
+        return malformed("the message is neither SUBMIT nor GET");
+    }
+    if (m_fields[0] != SubmitVerb && m_fields[0] != GetVerb)
+        return malformed("the message is neither SUBMIT nor GET");
+    if (isGet()) {
+        // A GET is whole with its id, so any byte after that is too many.
+        if (m_fields.size() > 2 || (m_fields.size() == 2 && partialTail))
+            return malformed("a GET carries only the result id");
+        if (m_fields.size() < 2)
+            return incomplete();
+        return std::nullopt;
+    }
+    if (partialTail)
+        return incomplete();
+    return submitProblem();
+}
+
+std::optional<MessageError> MessageReader::submitProblem() const
+{
+    if (m_fields.size() <= SubmitHeaderFields)
+        return incomplete();
+    const std::size_t threadsField = SubmitHeaderFields + m_processorFields;
+    if (m_fields.size() <= threadsField || (m_fields.size() - threadsField - 1) % FieldsPerTest != 0)
+        return incomplete();
+    return std::nullopt;
+}
+
+ParsedMessage MessageReader::message() const
+{
+    if (auto error = problem())
+        return *error;
+    if (isGet())
+        return GetMessage{m_fields[1]};
+    SubmitMessage message;
+    message.submitter = m_fields[1];
+    message.description = m_fields[2];
+    message.processor = processorRecord(m_fields, SubmitHeaderFields, m_processorFields);
+    const std::size_t threadsField = SubmitHeaderFields + m_processorFields;
+    message.threads = m_fields[threadsField];
+    for (std::size_t i = threadsField + 1; i < m_fields.size(); i += FieldsPerTest)
+        message.tests.push_back({m_fields[i], m_fields[i + 1], m_fields[i + 2]});
+    return message;
+}
+
+std::string messageBytes(const SubmitMessage &message)
+{
+    std::string bytes = field(SubmitVerb) + field(message.submitter) + field(message.description);
+    for (const std::string &value : recordFields(message.processor))
+        bytes += field(value);
+    bytes += field(message.threads);
+    for (const SubmittedTest &test : message.tests)
+        bytes += field(test.test) + field(test.time) + field(test.checksum);
+    return bytes;
+}
+
+std::string messageBytes(const GetMessage &message)
+{
+    return field(GetVerb) + field(message.id);
+}
+
 ParsedMessage parseMessage(const std::string &bytes)
 {
-    bool partialTail = false;
-    const std::vector<std::string> fields = completeFields(bytes, partialTail);
-    if (fields.empty())
-        return mayBecomeVerb(bytes) ? ParsedMessage(incomplete()) : malformed("the message is neither SUBMIT nor GET");
-    if (fields[0] != SubmitVerb && fields[0] != GetVerb)
-        return malformed("the message is neither SUBMIT nor GET");
-    // A GET is whole with its id, so any byte after that is too many.
-    if (partialTail)
-        return fields[0] == GetVerb && fields.size() >= 2 ? ParsedMessage(malformed("a GET carries only the result id"))
-                                                          : ParsedMessage(incomplete());
-    return fields[0] == SubmitVerb ? parseSubmit(fields) : parseGet(fields);
+    MessageReader reader;
+    reader.feed(bytes);
+    return reader.message();
 }
 
 } // namespace tarvik::server

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "foundation/protocol.h"
 #include "protocol/processor_record.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 namespace tarvik::server {
-
-// Fields of a message end with this byte; there is no other framing.
-inline constexpr char FieldSeparator = '\x01';
 
 // One test of a SUBMIT as sent: test number, time and checksum, all texts.
 struct SubmittedTest {
     std::string test;
     std::string time;
     std::string checksum;
+
+    bool operator==(const SubmittedTest &) const = default;
 };
 
 struct SubmitMessage {
@@ -24,10 +26,14 @@ struct SubmitMessage {
     ProcessorRecord processor;
     std::string threads;
     std::vector<SubmittedTest> tests;
+
+    bool operator==(const SubmitMessage &) const = default;
 };
 
 struct GetMessage {
     std::string id;
+
+    bool operator==(const GetMessage &) const = default;
 };
 
 // Why a message cannot be taken. `incomplete` says the bytes so far may
@@ -39,9 +45,40 @@ struct MessageError {
 
 using ParsedMessage = std::variant<SubmitMessage, GetMessage, MessageError>;
 
-// Reads a whole message: "SUBMIT" or "GET" and their fields, each field ended
-// by the separator. A message ending inside a field, or before the fields its
-// layout needs, is incomplete; anything else that does not fit is malformed.
+// Reads a message as its bytes arrive: "SUBMIT" or "GET" and their fields,
+// each field ended by the separator. Each feed scans only the new bytes, so a
+// long message sent a few bytes at a time is read once, not once per packet.
+// A message ending inside a field, or before the fields its layout needs, is
+// incomplete; anything else that does not fit is malformed.
+class MessageReader {
+public:
+    void feed(std::string_view bytes);
+
+    const std::string &bytes() const { return m_bytes; }
+    // Why the bytes so far are no whole message, or nothing when they are one.
+    // Cheap enough to ask after every feed.
+    std::optional<MessageError> problem() const;
+    bool isGet() const;
+    // The message the bytes make; builds it, so ask once it is whole.
+    ParsedMessage message() const;
+
+private:
+    std::optional<MessageError> submitProblem() const;
+
+    std::string m_bytes;
+    std::vector<std::string> m_fields;
+    // Where the field that is not yet ended begins.
+    std::size_t m_fieldStart = 0;
+    // Fields of the processor record, known once its first field is complete.
+    std::size_t m_processorFields = 0;
+};
+
+// Reads a message that is all there.
 ParsedMessage parseMessage(const std::string &bytes);
+
+// The bytes of a message, every field ended by the separator: what the
+// reader takes back.
+std::string messageBytes(const SubmitMessage &message);
+std::string messageBytes(const GetMessage &message);
 
 } // namespace tarvik::server

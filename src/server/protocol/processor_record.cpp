@@ -32,6 +32,22 @@ ProcessorRecord scanFormRecord(const std::vector<std::string> &fields)
     return record;
 }
 
+std::vector<std::string> recordFields(const ProcessorRecord &record)
+{
+    switch (record.form) {
+    case ProcessorRecord::Form::Report:
+        return {ReportFormTag,      record.specification, record.clock,           record.l2Cache,
+                record.vcore,       record.fsb,           record.codename,        record.stepping,
+                record.memorySize,  record.memoryType,    record.memoryFrequency, record.memoryTimings,
+                record.boardVendor, record.boardModel};
+    case ProcessorRecord::Form::Scan:
+        return {record.specification, record.clock, record.l2Cache};
+    case ProcessorRecord::Form::Missing:
+        break;
+    }
+    return {};
+}
+
 const char *formName(ProcessorRecord::Form form)
 {
     switch (form) {

@@ -41,6 +41,10 @@ inline constexpr std::size_t ScanFormFields = 3;
 ProcessorRecord reportFormRecord(const std::vector<std::string> &fields);
 ProcessorRecord scanFormRecord(const std::vector<std::string> &fields);
 
+// The fields of the record in its own form (none for a missing one): what
+// the two readers above take back.
+std::vector<std::string> recordFields(const ProcessorRecord &record);
+
 // Name of the form, as stored beside the record.
 const char *formName(ProcessorRecord::Form form);
 ProcessorRecord::Form formFromName(const std::string &name);

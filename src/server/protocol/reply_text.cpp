@@ -1,16 +1,15 @@
 #include "protocol/reply_text.h"
 
 #include "foundation/numbers.h"
+#include "foundation/protocol.h"
 
 namespace tarvik::server::replies {
 
 namespace {
 
-const std::string LineEnd = "\r\n";
-
 std::string line(const std::string &text)
 {
-    return text + LineEnd;
+    return text + std::string(LineEnd);
 }
 
 std::string labelled(const std::string &label, const std::string &value)

@@ -33,7 +33,11 @@ Request submitRequest(SubmitMessage message)
 
 Request interpretMessage(const std::string &bytes)
 {
-    ParsedMessage parsed = parseMessage(bytes);
+    return interpretMessage(parseMessage(bytes));
+}
+
+Request interpretMessage(ParsedMessage parsed)
+{
     if (auto *get = std::get_if<GetMessage>(&parsed))
         return getRequest(*get);
     if (auto *submit = std::get_if<SubmitMessage>(&parsed))

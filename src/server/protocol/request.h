@@ -25,5 +25,7 @@ using Request = std::variant<SubmitRequest, GetRequest, MessageError>;
 // What a complete message asks for; a message that is incomplete or wrong
 // gives a MessageError with the reason.
 Request interpretMessage(const std::string &bytes);
+// The same for a message already read.
+Request interpretMessage(ParsedMessage parsed);
 
 } // namespace tarvik::server

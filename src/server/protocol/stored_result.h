@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/protocol.h"
 #include "protocol/processor_record.h"
 
 #include <cstdint>
@@ -22,10 +23,6 @@ struct StoredResult {
 
     bool operator==(const StoredResult &) const = default;
 };
-
-// The two standard tests, which the leaderboard ranks.
-inline constexpr int SpeedTest = 6;
-inline constexpr int StabilityTest = 11;
 
 // "32M (speed test)", "1024M (stability test)", else "Test <n>".
 std::string testCaption(int test);

@@ -2,7 +2,8 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
-#include "records/checksum.h"
+#include "foundation/protocol.h"
+#include "protocol/checksum.h"
 
 #include <cmath>
 #include <optional>
@@ -12,9 +13,9 @@ namespace tarvik::server {
 
 namespace {
 
-constexpr int FirstTest = 1;
-constexpr int LastTest = 16;
-constexpr int MostThreads = 32767;
+// The server takes any thread count a 16-bit signed number holds, wider than
+// the program's own limit, so results of other builds stay acceptable.
+constexpr int LargestThreadCount = 32767;
 
 std::optional<double> number(const std::string &text, char decimalSeparator)
 {
@@ -95,7 +96,7 @@ void checkTest(const SubmittedTest &sent, const ProcessorRecord &processor, Chec
 
 std::variant<CheckedSubmission, MessageError> checkSubmission(const SubmitMessage &message)
 {
-    const std::optional<int> threads = wholeNumberIn(message.threads, 1, MostThreads);
+    const std::optional<int> threads = wholeNumberIn(message.threads, 1, LargestThreadCount);
     if (!threads)
         return MessageError{false, "the thread count is not a whole number from 1 to 32767"};
     CheckedSubmission checked;

@@ -1,6 +1,7 @@
 #include "web/bar_chart.h"
 
 #include "foundation/numbers.h"
+#include "foundation/html_text.h"
 #include "web/html.h"
 
 #include <algorithm>
@@ -40,13 +41,13 @@ std::string bar(const StoredResult &result, int row, double slowest)
     const int y = row * (BarHeight + Gap);
     const int textY = y + BarHeight - 6;
     const std::string label = result.submitter + " - " + result.processor.specification;
-    return "<g><title>" + html::escaped(label + ": " + numbers::numberText(result.seconds) + " s") + "</title>" +
+    return "<g><title>" + htmlEscaped(label + ": " + numbers::numberText(result.seconds) + " s") + "</title>" +
            "<text x=\"" + std::to_string(LabelWidth - 8) + "\" y=\"" + std::to_string(textY) +
-           "\" text-anchor=\"end\" font-size=\"13\">" + html::escaped(shortLabel(label)) + "</text>" + "<rect x=\"" +
+           "\" text-anchor=\"end\" font-size=\"13\">" + htmlEscaped(shortLabel(label)) + "</text>" + "<rect x=\"" +
            std::to_string(LabelWidth) + "\" y=\"" + std::to_string(y) + "\" width=\"" + number(length) +
            "\" height=\"" + std::to_string(BarHeight) + "\" fill=\"#3b7dd8\"/>" + "<text x=\"" +
            number(LabelWidth + length + 6) + "\" y=\"" + std::to_string(textY) + "\" font-size=\"13\">" +
-           html::escaped(numbers::numberText(result.seconds)) + " s</text></g>\n";
+           htmlEscaped(numbers::numberText(result.seconds)) + " s</text></g>\n";
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "web/html.h"
 
+#include "foundation/html_text.h"
+
 namespace tarvik::server::html {
 
 namespace {
@@ -17,46 +19,18 @@ nav a, nav span { margin-right: 1em; }
 
 } // namespace
 
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string page(const std::string &title, const std::string &body)
 {
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-           escaped(title) + "</title>\n<style>" + StyleSheet + "</style>\n</head>\n<body>\n" + body +
+           htmlEscaped(title) + "</title>\n<style>" + StyleSheet + "</style>\n</head>\n<body>\n" + body +
            "\n<footer><nav><a href=\"/\">Leaderboard</a><a href=\"/api/results\">Results as JSON</a></nav></footer>\n"
            "</body>\n</html>\n";
 }
 
 std::string link(const std::string &address, const std::string &text)
 {
-    return "<a href=\"" + escaped(address) + "\">" + escaped(text) + "</a>";
+    return "<a href=\"" + htmlEscaped(address) + "\">" + htmlEscaped(text) + "</a>";
 }
 
 } // namespace tarvik::server::html

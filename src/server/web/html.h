@@ -5,9 +5,6 @@
 
 namespace tarvik::server::html {
 
-// Text safe inside an element or a quoted attribute: & < > " ' as entities.
-std::string escaped(std::string_view text);
-
 // A whole page: doctype, title, the shared style sheet and `body` (markup).
 std::string page(const std::string &title, const std::string &body);
 

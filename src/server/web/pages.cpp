@@ -2,13 +2,12 @@
 
 #include "foundation/numbers.h"
 #include "web/bar_chart.h"
+#include "foundation/html_text.h"
 #include "web/html.h"
 
 namespace tarvik::server::pages {
 
 namespace {
-
-using html::escaped;
 
 std::string scoreAddress(std::int64_t id)
 {
@@ -17,7 +16,7 @@ std::string scoreAddress(std::int64_t id)
 
 std::string row(const std::string &label, const std::string &value)
 {
-    return "<tr><th scope=\"row\">" + escaped(label) + "</th><td>" + escaped(value) + "</td></tr>\n";
+    return "<tr><th scope=\"row\">" + htmlEscaped(label) + "</th><td>" + htmlEscaped(value) + "</td></tr>\n";
 }
 
 std::string withUnit(const std::string &value, const std::string &unit)
@@ -73,11 +72,11 @@ std::string rankingTable(const LeaderboardPage &board)
                         "<th>Threads</th><th>Time</th><th>Date</th></tr>\n";
     std::int64_t rank = board.firstRank();
     for (const StoredResult &result : board.entries) {
-        table += "<tr><td class=\"number\">" + std::to_string(rank++) + "</td><td>" + escaped(result.submitter) +
+        table += "<tr><td class=\"number\">" + std::to_string(rank++) + "</td><td>" + htmlEscaped(result.submitter) +
                  "</td><td>" + html::link(scoreAddress(result.id), result.processor.specification) + "</td><td>" +
-                 escaped(withUnit(result.processor.clock, "MHz")) + "</td><td class=\"number\">" +
-                 std::to_string(result.threads) + "</td><td class=\"number\">" + escaped(timeText(result.seconds)) +
-                 "</td><td>" + escaped(result.submittedAt.substr(0, 10)) + "</td></tr>\n";
+                 htmlEscaped(withUnit(result.processor.clock, "MHz")) + "</td><td class=\"number\">" +
+                 std::to_string(result.threads) + "</td><td class=\"number\">" + htmlEscaped(timeText(result.seconds)) +
+                 "</td><td>" + htmlEscaped(result.submittedAt.substr(0, 10)) + "</td></tr>\n";
     }
     return table + "</table>\n";
 }
@@ -85,8 +84,8 @@ std::string rankingTable(const LeaderboardPage &board)
 std::string boardSection(const std::vector<LeaderboardPage> &boards, const LeaderboardPage &board,
                          const std::vector<StoredResult> &leading)
 {
-    std::string section =
-        "<section id=\"test" + std::to_string(board.test) + "\">\n<h2>" + escaped(testCaption(board.test)) + "</h2>\n";
+    std::string section = "<section id=\"test" + std::to_string(board.test) + "\">\n<h2>" +
+                          htmlEscaped(testCaption(board.test)) + "</h2>\n";
     if (board.entries.empty() && board.page == 1)
         return section + "<p>No results yet.</p>\n</section>\n";
     return section + barChartSvg(leading) + "\n" + rankingTable(board) + pageLinks(boards, board) + "</section>\n";
@@ -102,8 +101,8 @@ std::string pageParameter(int test)
 std::string score(const StoredResult &result)
 {
     const std::string title = "Result " + std::to_string(result.id);
-    std::string body = "<h1>" + escaped(title) + ": " + escaped(testCaption(result.test)) + " in " +
-                       escaped(timeText(result.seconds)) + "</h1>\n<table>\n";
+    std::string body = "<h1>" + htmlEscaped(title) + ": " + htmlEscaped(testCaption(result.test)) + " in " +
+                       htmlEscaped(timeText(result.seconds)) + "</h1>\n<table>\n";
     body += row("Submitter", result.submitter) + row("Description", result.description);
     body += machineRows(result.processor);
     body += row("Threads", std::to_string(result.threads)) +
@@ -123,11 +122,12 @@ std::string submitted(const CheckedSubmission &checked, const std::vector<std::i
     std::string body = "<h1>Submission</h1>\n<ul>\n";
     for (std::size_t i = 0; i < checked.accepted.size() && i < ids.size(); ++i) {
         const AcceptedTest &test = checked.accepted[i];
-        body += "<li>" + escaped(testCaption(test.test)) + " in " + escaped(timeText(test.seconds)) + ": result id " +
-                html::link(scoreAddress(ids[i]), std::to_string(ids[i])) + "</li>\n";
+        body += "<li>" + htmlEscaped(testCaption(test.test)) + " in " + htmlEscaped(timeText(test.seconds)) +
+                ": result id " + html::link(scoreAddress(ids[i]), std::to_string(ids[i])) + "</li>\n";
     }
     for (const RefusedTest &test : checked.refused)
-        body += "<li class=\"refused\">Test " + escaped(test.test) + " refused: " + escaped(test.reason) + "</li>\n";
+        body += "<li class=\"refused\">Test " + htmlEscaped(test.test) + " refused: " + htmlEscaped(test.reason) +
+                "</li>\n";
     if (checked.accepted.empty() && checked.refused.empty())
         body += "<li>The submission holds no test result; nothing was stored.</li>\n";
     return html::page("Submission", body + "</ul>");
@@ -135,7 +135,7 @@ std::string submitted(const CheckedSubmission &checked, const std::vector<std::i
 
 std::string notice(const std::string &title, const std::string &text)
 {
-    return html::page(title, "<h1>" + escaped(title) + "</h1>\n<p>" + escaped(text) + "</p>");
+    return html::page(title, "<h1>" + htmlEscaped(title) + "</h1>\n<p>" + htmlEscaped(text) + "</p>");
 }
 
 std::string leaderboard(const std::vector<LeaderboardPage> &boards,

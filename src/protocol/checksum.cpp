@@ -1,4 +1,4 @@
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"

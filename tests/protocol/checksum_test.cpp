@@ -1,5 +1,5 @@
 #include "expect_fault.h"
-#include "records/checksum.h"
+#include "protocol/checksum.h"
 
 #include <gtest/gtest.h>
 
