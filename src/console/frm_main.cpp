@@ -5,14 +5,14 @@
 #include "console/terminal_bridge.h"
 #include "console/user_locale.h"
 #include "engine/calculator.h"
+#include "engine/object_registry.h"
 #include "engine/process_end.h"
 #include "libraries/library_installer.h"
-#include "engine/object_registry.h"
 #include "records/score_storage.h"
+#include "foundation/protocol.h"
 // ConsoleSubmission, which the console owns, is declared beside the submit
 // commands.
 #include "submit/submit_commands.h"
-#include "foundation/protocol.h"
 
 #include <QApplication>
 #include <QCloseEvent>

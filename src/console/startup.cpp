@@ -1,9 +1,9 @@
 // The life of the console window: start-up, the test menu and shut-down.
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "foundation/numbers.h"
 #include "engine/process_end.h"
 #include "engine/start.h"
+#include "foundation/numbers.h"
 #include "foundation/product.h"
 #include "foundation/protocol.h"
 #include "records/score_file.h"

@@ -1,10 +1,10 @@
 #include "gui/frm_gui.h"
 
-#include "foundation/protocol.h"
-#include "gui/gui_console.h"
 #include "engine/start.h"
 #include "foundation/product.h"
+#include "foundation/protocol.h"
 #include "gui/advanced_panel.h"
+#include "gui/gui_console.h"
 #include "gui/install_panel.h"
 #include "gui/link_label.h"
 #include "gui/optional_libraries.h"

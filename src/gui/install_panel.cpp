@@ -1,15 +1,15 @@
 #include "gui/install_panel.h"
 
-#include "foundation/fault.h"
-#include "gui/gui_console.h"
 #include "console/settings.h"
+#include "foundation/fault.h"
+#include "foundation/file_bytes.h"
+#include "gui/gui_console.h"
 #include "gui/library_row.h"
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
 #include "gui/web_links.h"
 #include "libraries/library_installer.h"
-#include "foundation/file_bytes.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "gui/submission_panel.h"
 
 #include "foundation/fault.h"
-#include "foundation/protocol.h"
-#include "gui/gui_console.h"
 #include "foundation/numbers.h"
 #include "foundation/product.h"
+#include "foundation/protocol.h"
 #include "gui/frm_gui.h"
+#include "gui/gui_console.h"
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"

@@ -2,8 +2,8 @@
 
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "foundation/numbers.h"
 #include "console/settings.h"
+#include "foundation/numbers.h"
 #include "foundation/product.h"
 #include "submit/result_client.h"
 

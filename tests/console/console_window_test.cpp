@@ -1,6 +1,6 @@
 #include "console/frm_main.h"
-#include "engine/console_commands.h"
 #include "console/settings.h"
+#include "engine/console_commands.h"
 #include "foundation/protocol.h"
 
 #include <QClipboard>

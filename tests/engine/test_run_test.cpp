@@ -1,8 +1,8 @@
 #include "expect_fault.h"
 #include "engine/run_plan.h"
 #include "engine/test_run.h"
-#include "foundation/protocol.h"
 #include "fake_console.h"
+#include "foundation/protocol.h"
 #include "hardware/fake_root.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "console/command_interpreter.h"
 #include "console/frm_main.h"
-#include "engine/console_commands.h"
 #include "console/message_box.h"
+#include "engine/console_commands.h"
 #include "gui/frm_gui.h"
 #include "gui/gui_commands.h"
 #include "hardware_texts.h"
