@@ -1,6 +1,7 @@
 #include "cli/program_start.h"
 
 #include "cli/results_history.h"
+#include "foundation/product.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,7 +52,7 @@ bool scoreFileReadable(const QString &path)
 
 QString programVersion()
 {
-    return QStringLiteral(TARVIK_VERSION);
+    return QString::fromUtf8(ProductVersion);
 }
 
 StartDecision readCommandLine(int argc, char **argv)

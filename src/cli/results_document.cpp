@@ -1,6 +1,7 @@
 #include "cli/results_document.h"
 
 #include "cli/program_start.h"
+#include "foundation/product.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -57,7 +58,7 @@ QByteArray resultsDocument(const SessionResults &session)
     for (const RecordedRun &run : session.runs)
         runs.append(runObject(run));
     const QJsonObject document{
-        {"program", "Tarvik"},
+        {"program", QString::fromUtf8(ProductName)},
         {"version", programVersion()},
         {"started", session.started.toUTC().toString(Qt::ISODateWithMs)},
         {"exitStatus", session.exitStatus},

@@ -1,17 +1,17 @@
 #include "console/frm_main.h"
 
 #include "console/line_limit.h"
-#include "console/score_commands.h"
 #include "console/settings.h"
 #include "console/terminal_bridge.h"
 #include "console/user_locale.h"
 #include "engine/calculator.h"
 #include "engine/object_registry.h"
-#include "gui/gui_commands.h"
-#include "hardware/hardware_commands.h"
-#include "libraries/library_commands.h"
+#include "engine/process_end.h"
+#include "libraries/library_installer.h"
 #include "records/score_storage.h"
 #include "foundation/protocol.h"
+// ConsoleSubmission, which the console owns, is declared beside the submit
+// commands.
 #include "submit/submit_commands.h"
 
 #include <QApplication>
@@ -57,11 +57,6 @@ frmMain::frmMain(const LaunchOptions &options)
     // refused rather than silently cut.
     txtConsole->setMaxLength(static_cast<int>(LongestLine) + 1);
     connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(EnterKey, 0); });
-    m_commands.add(scoreCommands(*this));
-    m_commands.add(hardwareCommands(*this));
-    m_commands.add(libraryCommands(*this));
-    m_commands.add(submitCommands(*this));
-    m_commands.add(guiCommands(*this));
     if (options.terminal)
         m_terminal = std::make_unique<TerminalBridge>(*this, options.scriptedInput);
     messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);
@@ -301,6 +296,25 @@ void frmMain::saveUserName(const QString &name)
 bool frmMain::LibraryExist(const QString &lib) const
 {
     return QFileInfo::exists(QFile::decodeName(settings::libraryPath(QFile::encodeName(lib).toStdString()).c_str()));
+}
+
+bool frmMain::installLibrary(const std::string &file)
+{
+    const InstallOutcome outcome = install(*this, file);
+    if (!outcome.refusal.empty())
+        lastError = QString::fromStdString(outcome.refusal);
+    return outcome.installed;
+}
+
+void frmMain::enterLine(const QString &line)
+{
+    txtConsole->setText(line);
+    txtConsole_KeyDown(EnterKey, 0);
+}
+
+void frmMain::endProgram(int exitStatus)
+{
+    endProcess(exitStatus);
 }
 
 bool frmMain::libraryExists(const std::string &file) const

@@ -23,8 +23,9 @@
 #include "console/message_box.h"
 #include "engine/run_engine.h"
 #include "engine/run_host.h"
-#include "hardware/hardware_fields.h"
+#include "gui/gui_console.h"
 #include "hardware/hardware_console.h"
+#include "hardware/hardware_fields.h"
 #include "hardware/hardware_info.h"
 #include "libraries/library_console.h"
 #include "records/records.h"
@@ -50,7 +51,8 @@ class frmMain : public QWidget,
                 public RunConsole,
                 public HardwareConsole,
                 public LibraryConsole,
-                public SessionConsole {
+                public SessionConsole,
+                public GuiConsole {
     Q_OBJECT
 public:
     explicit frmMain(const LaunchOptions &options);
@@ -63,7 +65,7 @@ public:
     void PrintCh(const QString &s);
     // The next line entered; a line longer than LongestLine is refused and
     // the prompt shown again.
-    QString getInput();
+    QString getInput() override;
     void txtConsole_KeyDown(int KeyCode, int Shift);
     bool isAwaitingInput() const;
     QString paneText() const { return txtOut->toPlainText(); }
@@ -80,6 +82,8 @@ public:
     [[noreturn]] void doInput(const std::string &cmd);
     // Runs one command line at once, outside the loop; false when it failed.
     bool runCommand(const std::string &cmd) { return m_commands.run(cmd); }
+    // Where the program is put together, each subsystem adds its commands.
+    void addCommands(std::vector<ConsoleCommand> commands) { m_commands.add(std::move(commands)); }
 
     // Test runs.
     void StartTest(std::int16_t size, bool quiet);
@@ -88,11 +92,11 @@ public:
 
     // Score files: each returns the text to show the user, never a fault.
     // Loading changes nothing unless the whole file is valid.
-    std::string SaveScore(const std::string &path, std::int16_t test);
-    std::string LoadScore(const std::string &path);
+    std::string SaveScore(const std::string &path, std::int16_t test) override;
+    std::string LoadScore(const std::string &path) override;
 
     // Submission to the result server, for the commands and the front end.
-    ConsoleSubmission &submission() { return *m_submission; }
+    ConsoleSubmission &submission() override { return *m_submission; }
 
     // Settings and helpers.
     void loadUserName();
@@ -120,6 +124,25 @@ public:
 
     // SessionConsole (the program's edges)
     QThread *consoleThread() const override { return thread(); }
+
+    // GuiConsole (the front end)
+    double bestTime(std::int16_t test) const override { return records.get(test); }
+    std::int16_t threadCount() const override { return Threads; }
+    const HardwareFields &machine() const override { return hw; }
+    QString submitterName() const override { return stor_name; }
+    QString hwbotAddress() const override { return hwbotServer; }
+    QString scoreFileToShow() const override { return m_options.commandLine; }
+    bool inTerminal() const override { return m_options.terminal; }
+    bool installLibrary(const std::string &file) override;
+    QString installRefusal() const override { return lastError; }
+    MessageBox &messages() override { return *messageBox; }
+    void showConsole() override { show(); }
+    void hideConsole() override { hide(); }
+    void toggleConsole() override { setVisible(!isVisible()); }
+    void printText(const QString &text) override { PrintCh(text); }
+    void returnToFrontEnd() override { revert_to_gui = true; }
+    void enterLine(const QString &line) override;
+    [[noreturn]] void endProgram(int exitStatus) override;
 
     // Shared state.
     std::int16_t Threads = 0;

@@ -1,9 +1,10 @@
 // The life of the console window: start-up, the test menu and shut-down.
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "foundation/numbers.h"
 #include "engine/process_end.h"
 #include "engine/start.h"
+#include "foundation/numbers.h"
+#include "foundation/product.h"
 #include "foundation/protocol.h"
 #include "records/score_file.h"
 
@@ -24,14 +25,14 @@ const char *const DefaultHwbotServer = "http://hwbot.org/submit.client.result.do
 
 void frmMain::Form_Load()
 {
-    setWindowTitle(ProductTitle());
+    setWindowTitle(QString::fromUtf8(ProductTitle));
     if (!m_options.terminal)
         show();
     subHttp = true;
     // The program stays in the folder it was started from, so that relative
     // paths in commands and on the command line mean what they mean in a
     // shell; it finds its own files without a change of folder.
-    PrintLn("Welcome to " + ProductTitle() + ".");
+    PrintLn("Welcome to " + QString::fromUtf8(ProductTitle) + ".");
     if (!m_options.commandLine.isEmpty()) {
         // A score file opens in the viewer, which loads it; no scan, no run.
         PrintLn("Loading file " + m_options.commandLine);

@@ -1,6 +1,8 @@
 #include "engine/start.h"
+#include "foundation/product.h"
 
 #include "console/frm_main.h"
+#include "engine/console_commands.h"
 #include "engine/process_end.h"
 
 #include <QCoreApplication>
@@ -31,7 +33,7 @@ bool productWindowExists()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    static QLockFile instanceLock(folder + '/' + ProductTitle() + ".lock");
+    static QLockFile instanceLock(folder + '/' + QString::fromUtf8(ProductTitle) + ".lock");
     instanceLock.setStaleLockTime(0);
     if (!instanceLock.tryLock(0))
         return true;
@@ -52,11 +54,6 @@ void prepareThread()
 
 } // namespace
 
-QString ProductTitle()
-{
-    return QStringLiteral("Tarvik Benchmark v1.55");
-}
-
 void Main()
 {
     prepareThread();
@@ -66,11 +63,12 @@ void Main(const LaunchOptions &options)
 {
     prepareThread();
     if (productWindowExists()) {
-        std::fprintf(stderr, "%s is already running.\n", qPrintable(ProductTitle()));
+        std::fprintf(stderr, "%s is already running.\n", qPrintable(QString::fromUtf8(ProductTitle)));
         return;
     }
     consoleLoaded = true;
     auto *console = new frmMain(options);
+    addConsoleCommands(*console);
     console->Form_Load();
 }
 

@@ -1,13 +1,8 @@
 #pragma once
 
-#include <QString>
-
 namespace tarvik {
 
 struct LaunchOptions;
-
-// The product name the console window carries as its caption.
-QString ProductTitle();
 
 // The entry routine, run at process start and again at the start of every
 // worker thread. Where no console window of the product exists yet, this is

@@ -1,7 +1,6 @@
 #include "gui/advanced_panel.h"
 
-#include "console/frm_main.h"
-#include "gui/console_input.h"
+#include "gui/gui_console.h"
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/thread_count.h"
@@ -12,7 +11,7 @@
 
 namespace tarvik::gui {
 
-AdvancedPanel::AdvancedPanel(frmMain &console, QWidget *parent)
+AdvancedPanel::AdvancedPanel(GuiConsole &console, QWidget *parent)
     : PopupPanel(QStringLiteral("Advanced Settings"), parent),
       txtThreadF(new QLineEdit(this)),
       lblSaveAdv(new LinkLabel(QStringLiteral("Save"), this)),
@@ -46,7 +45,7 @@ AdvancedPanel::AdvancedPanel(frmMain &console, QWidget *parent)
 
 void AdvancedPanel::openWithThreads()
 {
-    txtThreadF->setText(QString::number(m_console.Threads));
+    txtThreadF->setText(QString::number(m_console.threadCount()));
     open();
 }
 
@@ -63,7 +62,7 @@ void AdvancedPanel::lblSaveAdv_Click()
         refuse(QStringLiteral("Thread count must be from 1 to 256."));
         return;
     case ThreadCountCheck::Accepted:
-        enterConsoleLine(m_console, "ft " + text);
+        m_console.enterLine("ft " + text);
         hide();
         return;
     }
@@ -71,7 +70,7 @@ void AdvancedPanel::lblSaveAdv_Click()
 
 void AdvancedPanel::refuse(const QString &message)
 {
-    m_console.messageBox->inform(QStringLiteral("Error"), message, BoxIcon::Critical);
+    m_console.messages().inform(QStringLiteral("Error"), message, BoxIcon::Critical);
 }
 
 } // namespace tarvik::gui

@@ -5,7 +5,7 @@
 class QLineEdit;
 
 namespace tarvik {
-class frmMain;
+class GuiConsole;
 }
 
 namespace tarvik::gui {
@@ -17,7 +17,7 @@ class LinkLabel;
 class AdvancedPanel : public PopupPanel {
     Q_OBJECT
 public:
-    AdvancedPanel(frmMain &console, QWidget *parent);
+    AdvancedPanel(GuiConsole &console, QWidget *parent);
 
     // Shows the console's current thread count and opens the panel.
     void openWithThreads();
@@ -30,7 +30,7 @@ private:
     void lblSaveAdv_Click();
     void refuse(const QString &message);
 
-    frmMain &m_console;
+    GuiConsole &m_console;
 };
 
 } // namespace tarvik::gui

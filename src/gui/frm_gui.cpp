@@ -1,10 +1,10 @@
 #include "gui/frm_gui.h"
 
-#include "console/frm_main.h"
-#include "engine/process_end.h"
 #include "engine/start.h"
+#include "foundation/product.h"
+#include "foundation/protocol.h"
 #include "gui/advanced_panel.h"
-#include "gui/console_input.h"
+#include "gui/gui_console.h"
 #include "gui/install_panel.h"
 #include "gui/link_label.h"
 #include "gui/optional_libraries.h"
@@ -32,8 +32,6 @@ namespace tarvik::gui {
 
 namespace {
 
-constexpr std::int16_t Test32M = 6;
-constexpr std::int16_t Test1024M = 11;
 // Its forms were designed with an 8.25 point font; the desktop's own font
 // takes its place at that size.
 constexpr qreal FontPoints = 8.25;
@@ -140,28 +138,28 @@ void frmGUI::createPanels()
 
     connect(Image2, &Picture::clicked, this, [this] { openWebSite(*parentForm, productWebSite()); });
     connect(Image3, &Picture::clicked, this, [this] { openWebSite(*parentForm, resultDatabaseWebSite()); });
-    connect(imgSave32M, &Picture::clicked, this, [this] { fraSave->openFor(Test32M); });
-    connect(imgSave1024M, &Picture::clicked, this, [this] { fraSave->openFor(Test1024M); });
-    connect(lbl32M, &LinkLabel::clicked, this, [this] { cmdGo_Click(Test32M); });
-    connect(lbl1024M, &LinkLabel::clicked, this, [this] { cmdGo_Click(Test1024M); });
+    connect(imgSave32M, &Picture::clicked, this, [this] { fraSave->openFor(SpeedTest); });
+    connect(imgSave1024M, &Picture::clicked, this, [this] { fraSave->openFor(StabilityTest); });
+    connect(lbl32M, &LinkLabel::clicked, this, [this] { cmdGo_Click(SpeedTest); });
+    connect(lbl1024M, &LinkLabel::clicked, this, [this] { cmdGo_Click(StabilityTest); });
     onClick(imgInstallLib, lblInstallLib, this, [this] { fraInstall->openWithMissing(); });
     onClick(imgAdvanced, libAdvanced, this, [this] { fraAdvanced->openWithThreads(); });
     connect(fraInstall, &InstallPanel::installationEnded, this, [this] {
         showMissingLibraries();
         // Installing the report helper reads the hardware again.
-        txtCPU->setPlainText(QString::fromLocal8Bit(parentForm->hw.cpu_string));
+        txtCPU->setPlainText(QString::fromLocal8Bit(parentForm->machine().cpu_string));
     });
 }
 
-void frmGUI::setParent(frmMain &parent)
+void frmGUI::setParent(GuiConsole &parent)
 {
     parentForm = &parent;
     createPanels();
-    setWindowTitle(ProductTitle());
-    const QString scoreFile = parentForm->launchOptions().commandLine;
+    setWindowTitle(QString::fromUtf8(ProductTitle));
+    const QString scoreFile = parentForm->scoreFileToShow();
     if (!scoreFile.isEmpty())
         LoadScore(scoreFile);
-    txtCPU->setPlainText(QString::fromLocal8Bit(parentForm->hw.cpu_string));
+    txtCPU->setPlainText(QString::fromLocal8Bit(parentForm->machine().cpu_string));
     // The submitter name goes to the submission panel, which fills itself
     // from the console when it is attached.
     RefreshRecords();
@@ -171,13 +169,13 @@ void frmGUI::setParent(frmMain &parent)
 
 void frmGUI::RefreshRecords()
 {
-    for (std::int16_t i = 1; i <= 16; ++i) {
-        const std::string text = recordText(parentForm->records.get(i), parentForm->decimalSeparator());
+    for (std::int16_t i = FirstTest; i <= LastTest; ++i) {
+        const std::string text = recordText(parentForm->bestTime(i), parentForm->decimalSeparator());
         recordTexts[static_cast<std::size_t>(i - 1)] = QString::fromStdString(text);
         const QString shown = text.empty() ? QStringLiteral("Not Tested") : QString::fromStdString(text);
-        if (i == Test32M)
+        if (i == SpeedTest)
             txt32M->setText(shown);
-        else if (i == Test1024M)
+        else if (i == StabilityTest)
             txt1024M->setText(shown);
     }
 }
@@ -185,7 +183,7 @@ void frmGUI::RefreshRecords()
 bool frmGUI::AnyMissingLibrary() const
 {
     for (const OptionalLibrary &library : optionalLibraries())
-        if (!parentForm->LibraryExist(library.file))
+        if (!parentForm->libraryExists(library.file.toStdString()))
             return true;
     return false;
 }
@@ -205,10 +203,10 @@ void frmGUI::cmdGo_Click(std::int16_t Index)
     if (m_handedOver)
         return; // a second click of a double click
     handOverToConsole();
-    parentForm->show();
+    parentForm->showConsole();
     // The console makes a new front-end window once the test has ended.
-    parentForm->revert_to_gui = true;
-    enterConsoleLine(*parentForm, "st " + QString::number(Index));
+    parentForm->returnToFrontEnd();
+    parentForm->enterLine("st " + QString::number(Index));
     deleteLater();
 }
 
@@ -223,8 +221,8 @@ void frmGUI::Form_KeyDown(int KeyCode, int /*Shift*/)
     if (KeyCode != Qt::Key_QuoteLeft || scoreLoaded || m_handedOver)
         return;
     m_handedOver = true;
-    parentForm->setVisible(!parentForm->isVisible());
-    parentForm->PrintCh(QStringLiteral("\n"));
+    parentForm->toggleConsole();
+    parentForm->printText(QStringLiteral("\n"));
     // The console prompts and waits for a line here; its command loop, which
     // waits for a line as well, then reads the same line and runs it.
     parentForm->getInput();
@@ -245,11 +243,12 @@ bool frmGUI::LoadScore(const QString &path)
     libAdvanced->setEnabled(false);
     scoreLoaded = true;
     const std::string message = parentForm->LoadScore(QFile::encodeName(path).toStdString());
-    if (message == scoreResults::Loaded)
-        return true;
-    hide();
-    parentForm->messageBox->inform(QStringLiteral("Error"), QString::fromStdString(message), BoxIcon::Critical);
-    endProcess(EXIT_FAILURE);
+    if (message != scoreResults::Loaded) {
+        hide();
+        parentForm->messages().inform(QStringLiteral("Error"), QString::fromStdString(message), BoxIcon::Critical);
+        parentForm->endProgram(EXIT_FAILURE);
+    }
+    return true;
 }
 
 void frmGUI::attachSubmissionPanel(PopupPanel *panel)
@@ -287,7 +286,7 @@ void frmGUI::closeEvent(QCloseEvent *event)
     }
     // Closed by the user: the whole program ends.
     UnregisterServer();
-    endProcess(EXIT_SUCCESS);
+    parentForm->endProgram(EXIT_SUCCESS);
 }
 
 } // namespace tarvik::gui

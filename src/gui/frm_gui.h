@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/protocol.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -11,7 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 
 namespace tarvik {
-class frmMain;
+class GuiConsole;
 }
 
 namespace tarvik::gui {
@@ -43,7 +45,7 @@ public:
     // program was started with a score file, the hardware description, the
     // best times, and the install link while a library is missing. (This
     // window is always top-level, so it never needs QWidget's setParent.)
-    void setParent(frmMain &parent);
+    void setParent(GuiConsole &parent);
 
     // Starts test `Index` through the console and hands over to it.
     void cmdGo_Click(std::int16_t Index);
@@ -61,7 +63,7 @@ public:
 
     bool scoreLoaded = false;
     // The record text per test 1 to 16, empty for no best time.
-    std::array<QString, 16> recordTexts;
+    std::array<QString, LastTest> recordTexts;
 
     QWidget *frahwbot;
     Picture *Image2;
@@ -98,7 +100,7 @@ private:
     void showMissingLibraries();
     void handOverToConsole();
 
-    frmMain *parentForm = nullptr;
+    GuiConsole *parentForm = nullptr;
     bool m_handedOver = false;      // this window has handed control to the console
     bool m_closedByProgram = false; // the close was asked for by the program, not the user
     bool m_centred = false;

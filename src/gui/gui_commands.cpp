@@ -1,27 +1,27 @@
 #include "gui/gui_commands.h"
 
-#include "console/frm_main.h"
 #include "gui/frm_gui.h"
+#include "gui/gui_console.h"
 
 namespace tarvik {
 
 namespace {
 
-void openFrontEnd(frmMain &console)
+void openFrontEnd(GuiConsole &console)
 {
-    if (console.launchOptions().terminal) {
-        console.PrintLn(QStringLiteral("The graphical front end needs a display."));
+    if (console.inTerminal()) {
+        console.PrintLn("The graphical front end needs a display.");
         return;
     }
     auto *window = new gui::frmGUI;
     window->show();
     window->setParent(console);
-    console.hide();
+    console.hideConsole();
 }
 
 } // namespace
 
-std::vector<ConsoleCommand> guiCommands(frmMain &console)
+std::vector<ConsoleCommand> guiCommands(GuiConsole &console)
 {
     return {
         {"gui", [&console](const std::string &) { openFrontEnd(console); }},

@@ -6,10 +6,10 @@
 
 namespace tarvik {
 
-class frmMain;
+class GuiConsole;
 
 // "gui": hands over from the console to a new front-end window. In the
 // terminal there is no window to hand over to; it says so.
-std::vector<ConsoleCommand> guiCommands(frmMain &console);
+std::vector<ConsoleCommand> guiCommands(GuiConsole &console);
 
 } // namespace tarvik

@@ -1,16 +1,15 @@
 #include "gui/install_panel.h"
 
-#include "foundation/fault.h"
-#include "console/frm_main.h"
 #include "console/settings.h"
+#include "foundation/fault.h"
+#include "foundation/file_bytes.h"
+#include "gui/gui_console.h"
 #include "gui/library_row.h"
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
 #include "gui/web_links.h"
-#include "libraries/library_commands.h"
 #include "libraries/library_installer.h"
-#include "foundation/file_bytes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -35,7 +34,7 @@ std::string resourceText(const QString &resource)
 
 } // namespace
 
-InstallPanel::InstallPanel(frmMain &console, QWidget *parent)
+InstallPanel::InstallPanel(GuiConsole &console, QWidget *parent)
     : PopupPanel(Caption, parent),
       lblInfo(new QLabel(this)),
       lblCloseLib(new LinkLabel(QStringLiteral("Close"), this)),
@@ -66,7 +65,7 @@ void InstallPanel::RestoreLibVisible()
 {
     int top = twips(ListTop);
     for (LibraryRow *libraryRow : rows) {
-        const bool missing = !m_console.LibraryExist(libraryRow->library().file);
+        const bool missing = !m_console.libraryExists(libraryRow->library().file.toStdString());
         libraryRow->setVisible(missing);
         libraryRow->move(libraryRow->x(), top);
         if (missing)
@@ -102,15 +101,15 @@ void InstallPanel::lblInstall_Click(int Index)
     ShowInstallBusy();
     // The console prints the installation's progress, processing window
     // events meanwhile; the disabled panel ignores clicks until it ends.
-    const bool ok = installLibrary(m_console, row(Index).library().file.toStdString());
+    const bool ok = m_console.installLibrary(row(Index).library().file.toStdString());
     if (ok) {
         setEnabled(true);
-        m_console.messageBox->inform(QStringLiteral("Installation"), QStringLiteral("Installation suceeded."),
-                                     BoxIcon::Information);
+        m_console.messages().inform(QStringLiteral("Installation"), QStringLiteral("Installation suceeded."),
+                                    BoxIcon::Information);
     } else {
-        m_console.messageBox->inform(QStringLiteral("Installation"),
-                                     QStringLiteral("Installation failed.") + '\n' + m_console.lastError,
-                                     BoxIcon::Information);
+        m_console.messages().inform(QStringLiteral("Installation"),
+                                    QStringLiteral("Installation failed.") + '\n' + m_console.installRefusal(),
+                                    BoxIcon::Information);
     }
     RestoreLibVisible();
     ShowInstallIdle();
@@ -138,8 +137,8 @@ void InstallPanel::lblCPUzInfoShow_Click(int Index)
         if (!QFileInfo::exists(path))
             files::replaceFileBytes(QFile::encodeName(path).toStdString(), resourceText(library.readme));
     } catch (const Fault &fault) {
-        m_console.messageBox->inform(QStringLiteral("Error"), QString::fromStdString(fault.description()),
-                                     BoxIcon::Critical);
+        m_console.messages().inform(QStringLiteral("Error"), QString::fromStdString(fault.description()),
+                                    BoxIcon::Critical);
         return;
     }
     QCoreApplication::processEvents();

@@ -7,7 +7,7 @@
 class QLabel;
 
 namespace tarvik {
-class frmMain;
+class GuiConsole;
 }
 
 namespace tarvik::gui {
@@ -21,7 +21,7 @@ class LinkLabel;
 class InstallPanel : public PopupPanel {
     Q_OBJECT
 public:
-    InstallPanel(frmMain &console, QWidget *parent);
+    InstallPanel(GuiConsole &console, QWidget *parent);
 
     // Opens the panel with the rows of the missing libraries.
     void openWithMissing();
@@ -44,7 +44,7 @@ private:
     void ShowInstallBusy();
     void ShowInstallIdle();
 
-    frmMain &m_console;
+    GuiConsole &m_console;
 };
 
 } // namespace tarvik::gui

@@ -1,6 +1,7 @@
 #include "gui/save_panel.h"
 
-#include "console/frm_main.h"
+#include "foundation/protocol.h"
+#include "gui/gui_console.h"
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
@@ -17,9 +18,6 @@
 namespace tarvik::gui {
 
 namespace {
-
-constexpr std::int16_t Test32M = 6;
-constexpr std::int16_t Test1024M = 11;
 
 QString defaultPath(const QString &fileName)
 {
@@ -50,7 +48,7 @@ QCheckBox *savePath(const QString &caption, int top, int width, QLineEdit *path,
 
 } // namespace
 
-SavePanel::SavePanel(frmMain &console, QWidget *parent)
+SavePanel::SavePanel(GuiConsole &console, QWidget *parent)
     : PopupPanel(QStringLiteral("Save Score"), parent),
       txt32Mpath(new QLineEdit(defaultPath(QStringLiteral("32Mtest.tks")), this)),
       txt1024Mpath(new QLineEdit(defaultPath(QStringLiteral("1024Mtest.tks")), this)),
@@ -74,9 +72,9 @@ SavePanel::SavePanel(frmMain &console, QWidget *parent)
 
 void SavePanel::openFor(std::int16_t test)
 {
-    chkSave32M->setEnabled(m_console.records.get(Test32M) != 0);
-    chkSave1024M->setEnabled(m_console.records.get(Test1024M) != 0);
-    QCheckBox *chosen = test == Test32M ? chkSave32M : chkSave1024M;
+    chkSave32M->setEnabled(m_console.bestTime(SpeedTest) != 0);
+    chkSave1024M->setEnabled(m_console.bestTime(StabilityTest) != 0);
+    QCheckBox *chosen = test == SpeedTest ? chkSave32M : chkSave1024M;
     if (chosen->isEnabled())
         chosen->setChecked(true);
     txt32Mpath->setEnabled(chkSave32M->isChecked());
@@ -89,9 +87,9 @@ void SavePanel::lblSaveScore_Click()
     // Only the check counts: a box checked earlier is saved even when its
     // test has lost its time since.
     if (chkSave32M->isChecked())
-        SaveTestScore(txt32Mpath->text(), Test32M);
+        SaveTestScore(txt32Mpath->text(), SpeedTest);
     if (chkSave1024M->isChecked())
-        SaveTestScore(txt1024Mpath->text(), Test1024M);
+        SaveTestScore(txt1024Mpath->text(), StabilityTest);
     hide();
 }
 
@@ -99,8 +97,8 @@ void SavePanel::SaveTestScore(const QString &path, std::int16_t test)
 {
     const std::string message = m_console.SaveScore(QFile::encodeName(path).toStdString(), test);
     if (message != scoreResults::Saved)
-        m_console.messageBox->inform(QCoreApplication::applicationName(), QString::fromStdString(message),
-                                     BoxIcon::None);
+        m_console.messages().inform(QCoreApplication::applicationName(), QString::fromStdString(message),
+                                    BoxIcon::None);
 }
 
 } // namespace tarvik::gui

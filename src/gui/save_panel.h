@@ -8,7 +8,7 @@ class QCheckBox;
 class QLineEdit;
 
 namespace tarvik {
-class frmMain;
+class GuiConsole;
 }
 
 namespace tarvik::gui {
@@ -21,7 +21,7 @@ class LinkLabel;
 class SavePanel : public PopupPanel {
     Q_OBJECT
 public:
-    SavePanel(frmMain &console, QWidget *parent);
+    SavePanel(GuiConsole &console, QWidget *parent);
 
     // Opens the panel from a test box's save icon: each box is available when
     // its test has a best time, and the box of `test` (6 or 11) is checked
@@ -39,7 +39,7 @@ private:
     void lblSaveScore_Click();
     void SaveTestScore(const QString &path, std::int16_t test);
 
-    frmMain &m_console;
+    GuiConsole &m_console;
 };
 
 } // namespace tarvik::gui

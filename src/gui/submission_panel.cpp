@@ -1,10 +1,11 @@
 #include "gui/submission_panel.h"
 
 #include "foundation/fault.h"
-#include "console/frm_main.h"
 #include "foundation/numbers.h"
-#include "engine/start.h"
+#include "foundation/product.h"
+#include "foundation/protocol.h"
 #include "gui/frm_gui.h"
+#include "gui/gui_console.h"
 #include "gui/link_label.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
@@ -19,8 +20,6 @@ namespace tarvik::gui {
 
 namespace {
 
-constexpr std::int16_t Test32M = 6;
-constexpr std::int16_t Test1024M = 11;
 const QString NotTested = QStringLiteral("Not Tested");
 
 QLabel *text(const QString &content, QWidget *parent, int top, int height)
@@ -49,7 +48,7 @@ QLineEdit *field(const QString &caption, QWidget *parent, int top)
 
 } // namespace
 
-SubmissionPanel::SubmissionPanel(frmMain &console, frmGUI &window)
+SubmissionPanel::SubmissionPanel(GuiConsole &console, frmGUI &window)
     : PopupPanel(QStringLiteral("Submit Scores"), &window),
       lblSubmitFinal(new LinkLabel(QStringLiteral("Submit"), this)),
       lblCancel(new LinkLabel(QStringLiteral("Cancel"), this)),
@@ -72,8 +71,8 @@ SubmissionPanel::SubmissionPanel(frmMain &console, frmGUI &window)
     connect(m_window.lblSubmit, &LinkLabel::clicked, this, &SubmissionPanel::lblSubmit_Click);
 
     // A name already stored is the name scores go under.
-    txtUserName1->setText(m_console.stor_name);
-    txtUserName1->setReadOnly(!m_console.stor_name.isEmpty());
+    txtUserName1->setText(m_console.submitterName());
+    txtUserName1->setReadOnly(!m_console.submitterName().isEmpty());
 }
 
 void SubmissionPanel::lblSubmit_Click()
@@ -108,24 +107,24 @@ void SubmissionPanel::lblSubmitFinal_Click()
         return;
     }
     handOverToConsole();
-    const double t1024 = numbers::roundHalfEven(m_console.records.get(Test1024M), 2);
-    const double t32 = numbers::roundHalfEven(m_console.records.get(Test32M), 2);
+    const double t1024 = numbers::roundHalfEven(m_console.bestTime(StabilityTest), 2);
+    const double t32 = numbers::roundHalfEven(m_console.bestTime(SpeedTest), 2);
     // The client returns to the front end through the console's command
     // loop, which opens a new window once this handler has returned.
     const std::string msg = m_console.submission().client().SendResults(name, description, true);
     if (!msg.empty())
-        m_console.messageBox->inform(QStringLiteral("Submission"), QString::fromStdString(msg), BoxIcon::Information);
+        m_console.messages().inform(QStringLiteral("Submission"), QString::fromStdString(msg), BoxIcon::Information);
     if (t32 != 0)
-        submitTestToHwbot(Test32M, t32, description);
+        submitTestToHwbot(SpeedTest, t32, description);
     if (t1024 != 0)
-        submitTestToHwbot(Test1024M, t1024, description);
+        submitTestToHwbot(StabilityTest, t1024, description);
     m_window.deleteLater();
 }
 
 void SubmissionPanel::noTestsToSubmit()
 {
-    m_console.messageBox->inform(QStringLiteral("Submit"), QStringLiteral("No tests completed to submit."),
-                                 BoxIcon::Information);
+    m_console.messages().inform(QStringLiteral("Submit"), QStringLiteral("No tests completed to submit."),
+                                BoxIcon::Information);
     lblSubmit_Click();
     lblCancel_Click();
 }
@@ -133,14 +132,15 @@ void SubmissionPanel::noTestsToSubmit()
 void SubmissionPanel::askForUserName()
 {
     lblSubmit_Click();
-    m_console.messageBox->inform(ProductTitle(), QStringLiteral("Please fill out the Username field."), BoxIcon::None);
+    m_console.messages().inform(QString::fromUtf8(ProductTitle), QStringLiteral("Please fill out the Username field."),
+                                BoxIcon::None);
 }
 
 void SubmissionPanel::handOverToConsole()
 {
     m_window.hide();
-    m_console.show();
-    m_console.revert_to_gui = true;
+    m_console.showConsole();
+    m_console.returnToFrontEnd();
     hide();
 }
 
@@ -150,10 +150,10 @@ void SubmissionPanel::submitTestToHwbot(std::int16_t test, double time, const st
 {
     ConsoleSubmission &submission = m_console.submission();
     const submit::HwbotScore score{test, time, description, submission.client().getSubmissionId(test)};
-    const submit::HwbotContext context{m_console.hw, submit::programVersion(),
+    const submit::HwbotContext context{m_console.machine(), submit::programVersion(),
                                        submit::webAddress(submission.client().server()), m_console.decimalSeparator()};
     try {
-        submit::submitToHwbot(score, context, m_console.hwbotServer.toStdString(), submission.console(),
+        submit::submitToHwbot(score, context, m_console.hwbotAddress().toStdString(), submission.console(),
                               submit::desktopOpener());
     } catch (const Fault &) {
     }

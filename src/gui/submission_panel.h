@@ -8,7 +8,7 @@
 class QLineEdit;
 
 namespace tarvik {
-class frmMain;
+class GuiConsole;
 }
 
 namespace tarvik::gui {
@@ -23,7 +23,7 @@ class LinkLabel;
 class SubmissionPanel : public PopupPanel {
     Q_OBJECT
 public:
-    SubmissionPanel(frmMain &console, frmGUI &window);
+    SubmissionPanel(GuiConsole &console, frmGUI &window);
 
     // Opens the panel enabled, with the keyboard in the user-name field.
     void lblSubmit_Click();
@@ -43,7 +43,7 @@ private:
     void handOverToConsole();
     void submitTestToHwbot(std::int16_t test, double time, const std::string &description);
 
-    frmMain &m_console;
+    GuiConsole &m_console;
     frmGUI &m_window;
 };
 

@@ -2,6 +2,7 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
+#include "foundation/protocol.h"
 
 namespace tarvik::gui {
 
@@ -15,7 +16,7 @@ ThreadCountCheck checkThreadCount(std::string_view text, char decimalSeparator)
     }
     if (numbers::leadingNumber(text) != whole)
         return ThreadCountCheck::NotANumber;
-    return whole >= 1 && whole <= 256 ? ThreadCountCheck::Accepted : ThreadCountCheck::OutOfRange;
+    return whole >= 1 && whole <= MostThreads ? ThreadCountCheck::Accepted : ThreadCountCheck::OutOfRange;
 }
 
 } // namespace tarvik::gui

@@ -1,6 +1,6 @@
 #include "gui/web_links.h"
 
-#include "console/frm_main.h"
+#include "gui/gui_console.h"
 
 #include <QDesktopServices>
 
@@ -16,14 +16,14 @@ QUrl resultDatabaseWebSite()
     return QUrl(QStringLiteral("https://hwbot.org/"));
 }
 
-void openWebSite(frmMain &console, const QUrl &address)
+void openWebSite(GuiConsole &console, const QUrl &address)
 {
     if (!QDesktopServices::openUrl(address))
-        console.messageBox->inform(QStringLiteral("Error"), "Could not open " + address.toDisplayString() + ".",
-                                   BoxIcon::Critical);
+        console.messages().inform(QStringLiteral("Error"), "Could not open " + address.toDisplayString() + ".",
+                                  BoxIcon::Critical);
 }
 
-void openLocalFile(frmMain &console, const QString &path)
+void openLocalFile(GuiConsole &console, const QString &path)
 {
     openWebSite(console, QUrl::fromLocalFile(path));
 }

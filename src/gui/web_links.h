@@ -4,7 +4,7 @@
 #include <QUrl>
 
 namespace tarvik {
-class frmMain;
+class GuiConsole;
 }
 
 namespace tarvik::gui {
@@ -15,9 +15,9 @@ QUrl resultDatabaseWebSite();
 
 // Opens an address in the desktop's default browser; no shell is involved.
 // When the desktop cannot open it, the user is told so in a box.
-void openWebSite(frmMain &console, const QUrl &address);
+void openWebSite(GuiConsole &console, const QUrl &address);
 // Opens a local file with the desktop's default viewer, reporting failure
 // the same way.
-void openLocalFile(frmMain &console, const QString &path);
+void openLocalFile(GuiConsole &console, const QString &path);
 
 } // namespace tarvik::gui

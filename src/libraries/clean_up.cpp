@@ -1,7 +1,7 @@
 #include "libraries/clean_up.h"
 
 #include "foundation/fault.h"
-#include "engine/start.h"
+#include "foundation/product.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -60,7 +60,7 @@ void CleanUp(LibraryConsole &console)
         removeSetting(console, "Error");
         for (const char *file : OwnLibraries)
             removeLibrary(console, file);
-        if (console.libraryExists(Winsock) && console.askYesNo(ProductTitle().toStdString(), WinsockWarning))
+        if (console.libraryExists(Winsock) && console.askYesNo(std::string(ProductTitle), WinsockWarning))
             removeLibrary(console, Winsock);
         console.PrintLn("Tarvik libraries and settings removed.");
     } catch (const Fault &fault) {

@@ -15,7 +15,7 @@ namespace tarvik {
 // `installed` is true when this call installed the library. `refusal` is the
 // last reason printed for not installing it or for a failure after it:
 // "Library already exists", "Library not found." or the file error; empty
-// when there was none. The command table keeps it as the console's lastError.
+// when there was none. The console keeps it as its lastError.
 struct InstallOutcome {
     bool installed = false;
     std::string refusal;

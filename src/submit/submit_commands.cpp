@@ -2,10 +2,9 @@
 
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "foundation/numbers.h"
 #include "console/settings.h"
-#include "engine/start.h"
-#include "gui/console_input.h"
+#include "foundation/numbers.h"
+#include "foundation/product.h"
 #include "submit/result_client.h"
 
 namespace tarvik {
@@ -36,9 +35,9 @@ public:
     bool revertToGui() const override { return m_console.revert_to_gui; }
     void showMessage(const std::string &text) override
     {
-        m_console.messageBox->inform(ProductTitle(), QString::fromStdString(text), BoxIcon::None);
+        m_console.messageBox->inform(QString::fromUtf8(ProductTitle), QString::fromStdString(text), BoxIcon::None);
     }
-    void submitGuiLine() override { gui::enterConsoleLine(m_console, QStringLiteral("gui")); }
+    void submitGuiLine() override { m_console.enterLine(QStringLiteral("gui")); }
     void runGui() override { m_console.runCommand("gui"); }
 
 private:

@@ -1,5 +1,7 @@
 #include "console/frm_main.h"
 #include "console/settings.h"
+#include "engine/console_commands.h"
+#include "foundation/protocol.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,6 +24,7 @@ protected:
     {
         qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
         qputenv("TARVIK_SYSTEM_DIR", (m_home.path() + "/system").toUtf8());
+        addConsoleCommands(console);
     }
 
     // Answers the next getInput as if `line` was typed and entered.
@@ -29,7 +32,7 @@ protected:
     {
         QTimer::singleShot(0, &console, [this, line] {
             console.inputField()->setText(line);
-            console.txtConsole_KeyDown(13, 0);
+            console.txtConsole_KeyDown(EnterKey, 0);
         });
     }
 
@@ -65,7 +68,7 @@ TEST_F(ConsoleWindow, LineInputEchoesAfterThePrompt)
     EXPECT_FALSE(console.inputField()->isVisible());
 
     // Enter pressed while nobody waits is forgotten by the next wait.
-    console.txtConsole_KeyDown(13, 0);
+    console.txtConsole_KeyDown(EnterKey, 0);
     typeLater("pr");
     EXPECT_EQ(console.getInput(), "pr");
 }
@@ -115,7 +118,7 @@ TEST_F(ConsoleWindow, AfterAResizeTheLastLineAndThePromptStayInView)
             EXPECT_EQ(field.left(), caret.x());
             EXPECT_LE(std::abs(field.top() - caret.y()), 1);
         }
-        console.txtConsole_KeyDown(13, 0);
+        console.txtConsole_KeyDown(EnterKey, 0);
     });
     console.getInput();
 }
@@ -137,7 +140,7 @@ TEST_F(ConsoleWindow, TheCopyKeyInTheInputFieldCopiesTextSelectedInThePane)
         console.inputField()->selectAll();
         QTest::keyClick(console.inputField(), Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "st 6");
-        console.txtConsole_KeyDown(13, 0);
+        console.txtConsole_KeyDown(EnterKey, 0);
     });
     console.getInput();
 }

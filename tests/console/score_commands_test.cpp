@@ -2,6 +2,7 @@
 // with the "save" and "load" commands.
 #include "comma_locale.h"
 #include "console_session.h"
+#include "hardware_texts.h"
 #include "records/score_file.h"
 
 #include <sys/stat.h>
@@ -52,10 +53,8 @@ HardwareFields testMachine()
     hw.hwbotcpu = "Intel(R) Test CPU T-3000 @ 3.00GHz";
     hw.hwbot_send_cpu = "Test CPU T-3000";
     hw.hwbotcpuclk = "3000";
-    hw.CPU_info = "Test CPU T-3000\x01"
-                  "3000\x01"
-                  "8";
-    hw.cpu_string = "Test CPU T-3000\r\n3000 MHz";
+    hw.CPU_info = cpuInfo("Test CPU T-3000", "3000", "8");
+    hw.cpu_string = hardwareLines({"Test CPU T-3000", "3000 MHz"});
     hw.mem_type = "DDR4";
     hw.mem_size = "16 GB";
     hw.mem_freq = "1600.0";

@@ -2,6 +2,7 @@
 #include "engine/run_plan.h"
 #include "engine/test_run.h"
 #include "fake_console.h"
+#include "foundation/protocol.h"
 #include "hardware/fake_root.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,15 @@ TEST(RunPlan, RangesShareTheirEndsAndSpreadTheRemainderByRounding)
         std::int16_t size, threads, worker;
         std::int32_t low, high;
     } cases[] = {
-        {6, 1, 1, 0, 33554431},           {6, 2, 2, 16777216, 33554431}, {6, 3, 1, 0, 11184810},
-        {6, 3, 2, 11184810, 22369621},    {6, 3, 3, 22369621, 33554431}, {6, 4, 3, 16777216, 25165823},
-        {6, 4, 4, 25165823, 33554431},    {11, 6, 1, 0, 178956970}, // 178956970.5 goes to the even neighbour
-        {11, 6, 2, 178956970, 357913941},
+        {SpeedTest, 1, 1, 0, 33554431},
+        {SpeedTest, 2, 2, 16777216, 33554431},
+        {SpeedTest, 3, 1, 0, 11184810},
+        {SpeedTest, 3, 2, 11184810, 22369621},
+        {SpeedTest, 3, 3, 22369621, 33554431},
+        {SpeedTest, 4, 3, 16777216, 25165823},
+        {SpeedTest, 4, 4, 25165823, 33554431},
+        {StabilityTest, 6, 1, 0, 178956970}, // 178956970.5 goes to the even neighbour
+        {StabilityTest, 6, 2, 178956970, 357913941},
     };
     for (const Case &c : cases) {
         const WorkerRange r = workerRange(rangeEnd(c.size, false), c.threads, c.worker);
@@ -50,7 +56,7 @@ protected:
 
 TEST_F(TestRunTest, StartsOneWorkerPerThreadAndAnnouncesTheCount)
 {
-    run.StartTest(6, false, {3, false, false});
+    run.StartTest(SpeedTest, false, {3, false, false});
     EXPECT_EQ(host.lines.front(), "Calculating sqrts of first 33554431 numbers.");
     ASSERT_EQ(host.started.size(), 3u);
     EXPECT_EQ(host.started[2].Low, 22369621);
@@ -66,14 +72,14 @@ TEST_F(TestRunTest, StartsOneWorkerPerThreadAndAnnouncesTheCount)
 
 TEST_F(TestRunTest, KeepsTheBestTimeAndOnlyAStrictlyBetterOne)
 {
-    finishRun(6, 12.5);
+    finishRun(SpeedTest, 12.5);
     EXPECT_EQ(host.lines[host.lines.size() - 2], "Process completed in 12.5 seconds.");
     EXPECT_EQ(host.lines.back(), "Test completed successfully.");
-    EXPECT_EQ(records.get(6), 12.5);
-    finishRun(6, 12.6);
-    EXPECT_EQ(records.get(6), 12.5);
-    finishRun(6, 12.25);
-    EXPECT_EQ(records.get(6), 12.25);
+    EXPECT_EQ(records.get(SpeedTest), 12.5);
+    finishRun(SpeedTest, 12.6);
+    EXPECT_EQ(records.get(SpeedTest), 12.5);
+    finishRun(SpeedTest, 12.25);
+    EXPECT_EQ(records.get(SpeedTest), 12.25);
 
     // Each run is reported with its full-precision time and whether it set the record.
     ASSERT_EQ(host.completedRuns.size(), 3u);
@@ -82,7 +88,7 @@ TEST_F(TestRunTest, KeepsTheBestTimeAndOnlyAStrictlyBetterOne)
         const CompletedRun &r = host.completedRuns[i];
         EXPECT_EQ(r.seconds, reported[i].first);
         EXPECT_EQ(r.newRecord, reported[i].second);
-        EXPECT_EQ(r.test, 6);
+        EXPECT_EQ(r.test, SpeedTest);
         EXPECT_EQ(r.numbers, 33554432);
         EXPECT_EQ(r.threads, 1);
         EXPECT_FALSE(r.errors);
@@ -94,7 +100,7 @@ TEST_F(TestRunTest, ReportsModesOfARunButNotTheQuietOnes)
     run.StartTest(-5, true, {1, false, false});
     run.complete(true, false);
     EXPECT_TRUE(host.completedRuns.empty());
-    run.StartTest(6, false, {2, true, true});
+    run.StartTest(SpeedTest, false, {2, true, true});
     run.complete(false, false);
     run.complete(false, false);
     ASSERT_EQ(host.completedRuns.size(), 1u);
@@ -108,9 +114,9 @@ TEST_F(TestRunTest, ReportsModesOfARunButNotTheQuietOnes)
 TEST_F(TestRunTest, AnyWorkersErrorMarksTheRunAndKeepsItsTimeOut)
 {
     // The first worker reports errors, the last one does not.
-    finishRun(6, 10, {true, false});
+    finishRun(SpeedTest, 10, {true, false});
     EXPECT_EQ(host.lines.back(), "Test completed, errors were detected.");
-    EXPECT_EQ(records.get(6), 0);
+    EXPECT_EQ(records.get(SpeedTest), 0);
     ASSERT_EQ(host.completedRuns.size(), 1u);
     EXPECT_TRUE(host.completedRuns[0].errors);
     EXPECT_FALSE(host.completedRuns[0].newRecord);
@@ -120,7 +126,7 @@ TEST_F(TestRunTest, RunThatCouldNeverCompleteStartsNoWorker)
 {
     // Ranges beyond the 32-bit numbers, or no thread to run on.
     EXPECT_FAULT(run.StartTest(13, false, {4, false, false}), "Overflow");
-    EXPECT_FAULT(run.StartTest(6, false, {0, false, false}), "Invalid procedure call or argument");
+    EXPECT_FAULT(run.StartTest(SpeedTest, false, {0, false, false}), "Invalid procedure call or argument");
     EXPECT_TRUE(host.started.empty());
 }
 
@@ -131,24 +137,24 @@ TEST(TestRunMemory, ACacheModeRunBeyondTheAvailableMemoryStartsNoWorker)
     std::optional<std::uint64_t> available = 16 * 32768 - 1; // one byte short of the quick 32M test
     TestRun run{host, records, RunClock(), [&] { return available; }};
     try {
-        run.StartTest(6, false, {2, true, true});
+        run.StartTest(SpeedTest, false, {2, true, true});
         ADD_FAILURE() << "the run started";
     } catch (const Fault &fault) {
         EXPECT_EQ(fault.description(), "Out of memory");
     }
     EXPECT_TRUE(host.started.empty());
 
-    run.StartTest(6, false, {2, false, true}); // without the cache it needs no such memory
+    run.StartTest(SpeedTest, false, {2, false, true}); // without the cache it needs no such memory
     EXPECT_EQ(host.started.size(), 2u);
     run.complete(false, false);
     run.complete(false, false);
     *available += 1;
-    run.StartTest(6, false, {2, true, true});
+    run.StartTest(SpeedTest, false, {2, true, true});
     EXPECT_EQ(host.started.size(), 4u);
     run.complete(false, false);
     run.complete(false, false);
     available.reset(); // a kernel that does not say is trusted
-    run.StartTest(6, false, {2, true, true});
+    run.StartTest(SpeedTest, false, {2, true, true});
     EXPECT_EQ(host.started.size(), 6u);
 }
 

@@ -3,8 +3,10 @@
 #include "console/command_interpreter.h"
 #include "console/frm_main.h"
 #include "console/message_box.h"
+#include "engine/console_commands.h"
 #include "gui/frm_gui.h"
 #include "gui/gui_commands.h"
+#include "hardware_texts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,6 +63,7 @@ protected:
         LaunchOptions options;
         options.commandLine = scoreFile;
         console = std::make_unique<frmMain>(options);
+        addConsoleCommands(*console);
         console->messageBox = std::make_unique<RecordedBoxes>(boxes);
         commands = std::make_unique<CommandInterpreter>(*console);
         commands->add(guiCommands(*console));
@@ -97,10 +100,8 @@ protected:
         console->hw.hwbotcpu = "Test CPU T-3000 @ 3.00GHz";
         console->hw.hwbot_send_cpu = "Test CPU T-3000";
         console->hw.hwbotcpuclk = "3000";
-        console->hw.CPU_info = "Test CPU T-3000\x01"
-                               "3000\x01"
-                               "7";
-        console->hw.cpu_string = "Test CPU T-3000\r\n3000 MHz";
+        console->hw.CPU_info = cpuInfo("Test CPU T-3000", "3000", "7");
+        console->hw.cpu_string = hardwareLines({"Test CPU T-3000", "3000 MHz"});
         console->Threads = 7;
     }
 

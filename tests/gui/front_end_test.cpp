@@ -86,7 +86,7 @@ TEST_F(FrontEnd, BestTimesShowRoundedToMilliseconds)
 
 TEST_F(FrontEnd, TheCpuListShowsTheHardwareAndGrowsWhenNoLibraryIsMissing)
 {
-    console->hw.cpu_string = "CPU Found: CPU0\r\nName:     Test CPU";
+    console->hw.cpu_string = hardwareLines({"CPU Found: CPU0", "Name:     Test CPU"});
     {
         gui::frmGUI &window = openFrontEnd();
         EXPECT_EQ(window.txtCPU->toPlainText(), "CPU Found: CPU0\nName:     Test CPU");

@@ -230,7 +230,8 @@ TEST_F(InstallPanel, InstallingTheReportHelperRemovesItsRowAndTheInstallLink)
     EXPECT_FALSE(window.lblInstallLib->isVisible());
     EXPECT_EQ(window.fraCPUlist->height(), 2295 / 15);
     // The helper's report replaced the hardware description.
-    EXPECT_EQ(window.txtCPU->toPlainText(), QString::fromLocal8Bit(console->hw.cpu_string).replace("\r\n", "\n"));
+    EXPECT_EQ(window.txtCPU->toPlainText(),
+              QString::fromLocal8Bit(console->hw.cpu_string).replace(QString::fromUtf8(LineEnd), "\n"));
     EXPECT_TRUE(console->paneText().contains("Library installed"));
     click(panel.lblCloseLib);
     EXPECT_FALSE(panel.isVisible());

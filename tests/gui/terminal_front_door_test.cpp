@@ -1,6 +1,7 @@
 // The terminal has no front end: "gui" says so, and a score file given on
 // the command line is loaded into the console instead of a viewer.
 #include "console_session.h"
+#include "hardware_texts.h"
 
 #include "hardware/hardware_fields.h"
 #include "records/score_file.h"
@@ -30,10 +31,8 @@ std::string scoreOfTest11()
     hw.hwbotcpu = "Test CPU T-3000 @ 3.00GHz";
     hw.hwbot_send_cpu = "Test CPU T-3000";
     hw.hwbotcpuclk = "3000";
-    hw.CPU_info = "Test CPU T-3000\x01"
-                  "3000\x01"
-                  "7";
-    hw.cpu_string = "Test CPU T-3000\r\n3000 MHz";
+    hw.CPU_info = cpuInfo("Test CPU T-3000", "3000", "7");
+    hw.cpu_string = hardwareLines({"Test CPU T-3000", "3000 MHz"});
     return scoreFileBytes(hw, 7, 11, 95.125, '.');
 }
 

@@ -2,7 +2,8 @@
 // front-end window, a loopback result server, pages written into a private
 // download folder and the browser replaced by a recorder.
 #include "console/frm_main.h"
-#include "engine/start.h"
+#include "engine/console_commands.h"
+#include "foundation/product.h"
 #include "gui/frm_gui.h"
 #include "gui/link_label.h"
 #include "gui/submission_panel.h"
@@ -56,6 +57,7 @@ protected:
     void SetUp() override
     {
         qputenv("TARVIK_SYSTEM_DIR", (home.path() + "/system").toUtf8());
+        addConsoleCommands(console);
         console.messageBox = std::make_unique<RecordedBoxes>(boxes);
         console.Threads = 2;
         console.hw.CPU_info = "Intel Core 2 Duo E6600\x01"
@@ -137,7 +139,8 @@ TEST_F(SubmissionPanelTest, AnEmptyNameIsAskedFor)
     EXPECT_FALSE(panel->txtUserName1->isReadOnly());
     QTest::mouseClick(panel->lblSubmitFinal, Qt::LeftButton);
 
-    EXPECT_EQ(boxes, (std::vector<Box>{{ProductTitle(), "Please fill out the Username field.", BoxIcon::None}}));
+    EXPECT_EQ(boxes, (std::vector<Box>{
+                         {QString::fromUtf8(ProductTitle), "Please fill out the Username field.", BoxIcon::None}}));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->isEnabled());
     EXPECT_TRUE(window->isVisible());
