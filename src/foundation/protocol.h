@@ -25,13 +25,6 @@ inline constexpr char FieldSeparator = '\x01';
 // Ends every line of the program's text files and of the hardware texts.
 inline constexpr std::string_view LineEnd = "\r\n";
 
-// --- The standard tests and what the front end and the console share ---
-// The two tests the front end runs and shows: "32M (speed test)" and
-// "1024M (stability test)".
-inline constexpr std::int16_t SpeedTest = 6;
-inline constexpr std::int16_t StabilityTest = 11;
-// --- end of the standard tests ---
-
 inline constexpr bool isTestNumber(std::int16_t test)
 {
     return test >= FirstTest && test <= LastTest;
