@@ -2,6 +2,8 @@
 #include "serve.h"
 #include "server_options.h"
 
+#include "foundation/product.h"
+
 #include <QCoreApplication>
 
 using namespace tarvik::server;
@@ -11,7 +13,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Morlo"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvik-server"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TARVIK_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(tarvik::ProductVersion));
 
     const ServerOptions options = parseServerOptions(QCoreApplication::arguments());
     switch (options.task) {
