@@ -10,9 +10,7 @@
 #include "libraries/library_installer.h"
 #include "records/score_storage.h"
 #include "foundation/protocol.h"
-// ConsoleSubmission, which the console owns, is declared beside the submit
-// commands.
-#include "submit/submit_commands.h"
+#include "submit/console_submission.h"
 
 #include <QApplication>
 #include <QCloseEvent>

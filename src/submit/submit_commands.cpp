@@ -1,10 +1,10 @@
 #include "submit/submit_commands.h"
 
+#include "submit/console_submission.h"
+
 #include "console/command_line.h"
 #include "console/frm_main.h"
-#include "console/settings.h"
 #include "foundation/numbers.h"
-#include "foundation/product.h"
 #include "submit/result_client.h"
 
 namespace tarvik {
@@ -12,37 +12,6 @@ namespace tarvik {
 namespace {
 
 using submit::ServerAddress;
-
-// The console as the submission sees it.
-class ConsoleView : public submit::SubmitConsole {
-public:
-    explicit ConsoleView(frmMain &console) : m_console(console) {}
-
-    void PrintLn(const std::string &line) override { m_console.PrintLn(line); }
-    char decimalSeparator() const override { return m_console.decimalSeparator(); }
-    const Records &records() const override { return m_console.records; }
-    SubmissionIds &submissionIds() override { return m_console.submissionIds; }
-    const HardwareFields &hardware() const override { return m_console.hw; }
-    std::int16_t threads() const override { return m_console.Threads; }
-    void saveUserName(const std::string &name) override { m_console.saveUserName(QString::fromStdString(name)); }
-    bool subHttp() const override { return m_console.subHttp; }
-    void setSubHttp(bool value) override { m_console.subHttp = value; }
-    bool directConnectionFailed() const override
-    {
-        return settings::read(QStringLiteral("Error"), QStringLiteral("False")) == QLatin1String("True");
-    }
-    void rememberDirectConnectionFailed() override { settings::write(QStringLiteral("Error"), QStringLiteral("True")); }
-    bool revertToGui() const override { return m_console.revert_to_gui; }
-    void showMessage(const std::string &text) override
-    {
-        m_console.messageBox->inform(QString::fromUtf8(ProductTitle), QString::fromStdString(text), BoxIcon::None);
-    }
-    void submitGuiLine() override { m_console.enterLine(QStringLiteral("gui")); }
-    void runGui() override { m_console.runCommand("gui"); }
-
-private:
-    frmMain &m_console;
-};
 
 // The name is asked for only while none is stored; the description always.
 void send(frmMain &console)
@@ -89,14 +58,6 @@ void gettserver(frmMain &console)
 }
 
 } // namespace
-
-ConsoleSubmission::ConsoleSubmission(frmMain &console)
-    : m_view(std::make_unique<ConsoleView>(console)),
-      m_client(std::make_unique<submit::ResultClient>(*m_view, submit::startingServer()))
-{
-}
-
-ConsoleSubmission::~ConsoleSubmission() = default;
 
 std::vector<ConsoleCommand> submitCommands(frmMain &console)
 {

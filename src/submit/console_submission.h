@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+namespace tarvik {
+
+class frmMain;
+
+namespace submit {
+class ResultClient;
+class SubmitConsole;
+} // namespace submit
+
+// The result server's client working for the console, which owns it: the
+// console's commands and the front end's submission panel both use it.
+class ConsoleSubmission {
+public:
+    explicit ConsoleSubmission(frmMain &console);
+    ~ConsoleSubmission();
+
+    submit::ResultClient &client() { return *m_client; }
+    submit::SubmitConsole &console() { return *m_view; }
+
+private:
+    std::unique_ptr<submit::SubmitConsole> m_view;
+    std::unique_ptr<submit::ResultClient> m_client;
+};
+
+} // namespace tarvik
