@@ -5,7 +5,9 @@
 #include <gmock/gmock.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 using namespace std::chrono_literals;
 using ::testing::HasSubstr;
@@ -128,6 +130,29 @@ TEST_P(ProtocolTest, AnswersBrokenMessagesWithTheReason)
     };
     for (const auto &broken : cases)
         EXPECT_EQ(sendAndHalfClose(broken.message), broken.answer);
+}
+
+TEST_P(ProtocolTest, AControlByteRefusesOnlyItsOwnSubmission)
+{
+    // A NUL byte once ended the statement text on PostgreSQL and failed
+    // every submission committed with it.
+    startServer();
+    const HardwareFields machine = reportMachine();
+    constexpr int Honest = 31;
+    std::vector<std::string> answers(Honest + 1);
+    std::vector<std::thread> clients;
+    for (int client = 0; client <= Honest; ++client)
+        clients.emplace_back([&, client] {
+            const std::string name =
+                client == Honest ? std::string("Mall\0ory", 8) : "Client " + std::to_string(client);
+            answers[static_cast<std::size_t>(client)] =
+                sendAndHalfClose(submitMessage(name, "", machine, 4, {{6, 20.0 + client}}));
+        });
+    for (std::thread &client : clients)
+        client.join();
+    for (int client = 0; client < Honest; ++client)
+        EXPECT_EQ(resultIds(answers[static_cast<std::size_t>(client)]).size(), 1u) << answers[client];
+    EXPECT_EQ(answers[Honest], "Message refused: the submitter name holds the control byte 0x00.\r\n");
 }
 
 TEST_P(ProtocolTest, MessageInSmallPiecesIsOneSubmission)

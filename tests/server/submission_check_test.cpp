@@ -94,6 +94,31 @@ TEST(SubmissionCheck, ABadThreadCountRefusesTheMessage)
     }
 }
 
+TEST(SubmissionCheck, AControlByteInAStoredTextRefusesTheMessage)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string name;
+        std::string processor;
+        const char *reason;
+    } cases[] = {
+        {"An\0n"s, "Intel", "the submitter name holds the control byte 0x00"},
+        {"Ann\r\n6 - result id = 1", "Intel", "the submitter name holds the control byte 0x0D"},
+        {"Ann", "Intel\x1b]0;title\x07", "the processor holds the control byte 0x1B"},
+        {"Ann\x7f", "Intel", "the submitter name holds the control byte 0x7F"},
+    };
+    for (const auto &c : cases) {
+        const std::string message =
+            "SUBMIT" + Sep + c.name + Sep + Sep + c.processor + Sep + "3000" + Sep + "512" + Sep + "4" + Sep;
+        const Request request = interpretMessage(message);
+        ASSERT_TRUE(std::holds_alternative<MessageError>(request)) << c.reason;
+        EXPECT_EQ(std::get<MessageError>(request).reason, c.reason);
+    }
+    // Text beyond ASCII is no control byte.
+    EXPECT_TRUE(std::holds_alternative<SubmitRequest>(interpretMessage(
+        "SUBMIT" + Sep + "Jürgen" + Sep + "schnell" + Sep + "Intel" + Sep + "3000" + Sep + "512" + Sep + "4" + Sep)));
+}
+
 TEST(SubmissionCheck, AnswerNamesEachStoredTestAtTheStartOfALine)
 {
     const CheckedSubmission result =

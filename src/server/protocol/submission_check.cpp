@@ -5,7 +5,9 @@
 #include "foundation/protocol.h"
 #include "protocol/checksum.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -92,10 +94,56 @@ void checkTest(const SubmittedTest &sent, const ProcessorRecord &processor, Chec
     checked.accepted.push_back({*test, sent.time, *time, sent.checksum});
 }
 
+// The texts of a submission that are stored and shown: on pages, in the
+// JSON and in the terminal of whoever looks a result up.
+std::vector<std::pair<const char *, const std::string *>> shownTexts(const SubmitMessage &message)
+{
+    const ProcessorRecord &p = message.processor;
+    return {{"submitter name", &message.submitter},
+            {"description", &message.description},
+            {"processor", &p.specification},
+            {"clock", &p.clock},
+            {"level-2 cache", &p.l2Cache},
+            {"core voltage", &p.vcore},
+            {"bus clock", &p.fsb},
+            {"code name", &p.codename},
+            {"stepping", &p.stepping},
+            {"memory size", &p.memorySize},
+            {"memory type", &p.memoryType},
+            {"memory frequency", &p.memoryFrequency},
+            {"memory timings", &p.memoryTimings},
+            {"mainboard vendor", &p.boardVendor},
+            {"mainboard model", &p.boardModel}};
+}
+
+bool isControlByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// A control byte has no place in a stored text: a NUL ends the statement
+// text of PostgreSQL's Qt driver, escape sequences would reach the terminal
+// of whoever looks the result up, and CR LF would forge reply lines.
+std::optional<MessageError> controlByteProblem(const SubmitMessage &message)
+{
+    for (const auto &[name, text] : shownTexts(message)) {
+        const auto found = std::find_if(text->begin(), text->end(), isControlByte);
+        if (found == text->end())
+            continue;
+        char code[8];
+        std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(*found));
+        return MessageError{false, std::string("the ") + name + " holds the control byte " + code};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<CheckedSubmission, MessageError> checkSubmission(const SubmitMessage &message)
 {
+    if (std::optional<MessageError> problem = controlByteProblem(message))
+        return *problem;
     const std::optional<int> threads = wholeNumberIn(message.threads, 1, LargestThreadCount);
     if (!threads)
         return MessageError{false, "the thread count is not a whole number from 1 to 32767"};
