@@ -18,6 +18,16 @@ const char *const NoTimelyReply = "Server did not respond in a timely manner. Th
 const char *const SubmissionFailed = "Missing Microsoft Winsock library. Please install using the command, "
                                      "'install mswinsck.ocx' to be able to submit your scores.";
 
+// The reply as the console shows it, with a line when its end was dropped.
+std::string shownReply(const ServerReply &reply, std::size_t mostBytes)
+{
+    std::string shown = visibleText(reply.bytes);
+    if (reply.cut)
+        shown +=
+            "\r\nThe server's reply was longer than " + std::to_string(mostBytes) + " bytes; the rest was dropped.";
+    return shown;
+}
+
 } // namespace
 
 ResultClient::ResultClient(SubmitConsole &console, ServerAddress server, UrlOpener openUrl, ExchangeBounds bounds)
@@ -58,7 +68,8 @@ std::string ResultClient::GetResult(const std::string &id)
     wsocket socket(m_bounds);
     if (!socket.Connect(m_server))
         return UnableToConnect;
-    return exchange(socket, BuildGet(id)).value_or(std::string());
+    const std::optional<ServerReply> reply = exchange(socket, BuildGet(id));
+    return reply ? shownReply(*reply, m_bounds.replyBytes) : std::string();
 }
 
 std::int32_t ResultClient::getSubmissionId(std::int16_t Index) const
@@ -79,11 +90,12 @@ std::optional<std::string> ResultClient::submitDirectly(const std::string &messa
     wsocket socket(m_bounds);
     if (!socket.Connect(m_server))
         return std::nullopt;
-    const std::optional<std::string> reply = exchange(socket, message);
+    const std::optional<ServerReply> reply = exchange(socket, message);
     if (!reply)
         return std::string();
-    storeResultIds(*reply, m_console.submissionIds());
-    return reply;
+    // The ids come from the reply as the server sent it; only what is shown is escaped.
+    storeResultIds(reply->bytes, m_console.submissionIds());
+    return shownReply(*reply, m_bounds.replyBytes);
 }
 
 // Once a direct connection has failed, submissions go through the browser
@@ -101,10 +113,10 @@ std::string ResultClient::connectionFailed(const std::string &s_name, const std:
     return result;
 }
 
-std::optional<std::string> ResultClient::exchange(wsocket &socket, const std::string &message)
+std::optional<ServerReply> ResultClient::exchange(wsocket &socket, const std::string &message)
 {
     m_console.PrintLn("Connected!");
-    std::optional<std::string> reply = socket.exchange(message);
+    std::optional<ServerReply> reply = socket.exchange(message);
     if (!reply)
         m_console.PrintLn(NoTimelyReply);
     return reply;

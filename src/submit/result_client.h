@@ -42,7 +42,7 @@ private:
     std::optional<std::string> submitDirectly(const std::string &message);
     std::string connectionFailed(const std::string &s_name, const std::string &s_description, bool quiet);
     // The reply, or nothing after saying that none came in time.
-    std::optional<std::string> exchange(wsocket &socket, const std::string &message);
+    std::optional<ServerReply> exchange(wsocket &socket, const std::string &message);
     void returnToGui(const std::string &result, bool quiet, bool atOnce);
 
     SubmitConsole &m_console;

@@ -19,4 +19,11 @@ std::string TextBetween(const std::string &text, const std::string &start, const
 // it was.
 void storeResultIds(const std::string &reply, SubmissionIds &ids);
 
+// The reply as the console may show it: a control byte other than tab, line
+// feed and a carriage return before a line feed, and a C1 control written
+// in UTF-8, becomes a visible escape ("\x1B", "\u009B"), so that a text a
+// submitter stored on the server can neither move nor retitle the terminal
+// of whoever looks it up.
+std::string visibleText(const std::string &reply);
+
 } // namespace tarvik::submit

@@ -31,7 +31,11 @@ void waitOn(QTcpSocket &socket, std::chrono::milliseconds bound, Done done)
 
 } // namespace
 
-wsocket::wsocket(ExchangeBounds bounds) : m_bounds(bounds) {}
+wsocket::wsocket(ExchangeBounds bounds) : m_bounds(bounds)
+{
+    // Qt reads from the system only this far ahead of the reply's reader.
+    ws.setReadBufferSize(64 * 1024);
+}
 
 bool wsocket::Connect(const ServerAddress &address)
 {
@@ -45,19 +49,27 @@ bool wsocket::Connect(const ServerAddress &address)
     return false;
 }
 
-std::optional<std::string> wsocket::exchange(const std::string &message)
+std::optional<ServerReply> wsocket::exchange(const std::string &message)
 {
+    const auto most = static_cast<qint64>(m_bounds.replyBytes);
     QByteArray reply;
+    bool cut = false;
+    // Reads what the bound still allows; one byte more tells that the
+    // server sent too much.
+    const auto take = [&] {
+        reply += ws.read(most + 1 - reply.size());
+        cut = reply.size() > most;
+        return cut;
+    };
     ws.write(message.data(), static_cast<qint64>(message.size()));
-    waitOn(ws, m_bounds.reply, [this, &reply] {
-        reply += ws.readAll();
-        return ws.state() == QAbstractSocket::UnconnectedState;
-    });
-    reply += ws.readAll();
+    waitOn(ws, m_bounds.reply, [&] { return take() || ws.state() == QAbstractSocket::UnconnectedState; });
+    if (!cut)
+        take();
     ws.abort();
     if (reply.isEmpty())
         return std::nullopt;
-    return reply.toStdString();
+    reply.truncate(most);
+    return ServerReply{reply.toStdString(), cut};
 }
 
 } // namespace tarvik::submit

@@ -5,6 +5,7 @@
 #include <QTcpSocket>
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,15 @@ struct ExchangeBounds {
     std::chrono::milliseconds connect{10000};
     // For the whole reply, from the moment the message was sent.
     std::chrono::milliseconds reply{10000};
+    // The most bytes of a reply that are kept; a server that sends more is
+    // cut off there, so an endless reply cannot fill the memory.
+    std::size_t replyBytes = 1 << 20;
+};
+
+// What the server answered: at most ExchangeBounds::replyBytes of it.
+struct ServerReply {
+    std::string bytes;
+    bool cut = false; // the server sent more, which was dropped
 };
 
 // One connection to the result server, for one exchange: connect, send one
@@ -31,9 +41,10 @@ public:
     bool Connect(const ServerAddress &address);
 
     // Sends `message` and reads the reply until the server closes the
-    // connection or the reply bound is over, so a reply that arrives in
-    // several pieces is read whole. Nothing when no byte arrived.
-    std::optional<std::string> exchange(const std::string &message);
+    // connection, the reply bound is over or the reply has its most bytes,
+    // so a reply that arrives in several pieces is read whole. Nothing when
+    // no byte arrived.
+    std::optional<ServerReply> exchange(const std::string &message);
 
 private:
     ExchangeBounds m_bounds;

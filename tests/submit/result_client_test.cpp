@@ -214,3 +214,28 @@ TEST(ResultClient, ARecordThatCannotBeSentIsReportedAndTheFrontEndReturnsAtOnce)
     EXPECT_EQ(console.guiLines, 0);
     EXPECT_EQ(server.connections(), 0);
 }
+
+TEST(ResultClient, AnEndlessReplyIsCutAtItsBoundAndSaidSo)
+{
+    // Far more than the bound, written as fast as the client reads.
+    const QList<QByteArray> flood(64, QByteArray(64 * 1024, 'x'));
+    ScriptedServer server(flood, 1ms);
+    FakeSubmitConsole console;
+    ExchangeBounds bounds{5000ms, 20000ms};
+    bounds.replyBytes = 100000;
+    ResultClient client(console, loopback(server.port()), Recorded().opener(), bounds);
+    const std::string shown = client.GetResult("7");
+    EXPECT_EQ(shown,
+              std::string(100000, 'x') + "\r\nThe server's reply was longer than 100000 bytes; the rest was dropped.");
+}
+
+TEST(ResultClient, ControlBytesOfAReplyAreShownAsEscapes)
+{
+    // A title change, a screen clear, a lone carriage return and an 8-bit
+    // control sequence introducer, as a stored name could carry them.
+    ScriptedServer server({"Submitter: \x1b]0;owned\x07\x1b[2J\rAnn\xc2\x9b"
+                           "31m\r\n\tTime: 1 s\r\n"});
+    FakeSubmitConsole console;
+    ResultClient client(console, loopback(server.port()), Recorded().opener());
+    EXPECT_EQ(client.GetResult("7"), "Submitter: \\x1B]0;owned\\x07\\x1B[2J\\x0DAnn\\u009B31m\r\n\tTime: 1 s\r\n");
+}
