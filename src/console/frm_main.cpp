@@ -10,7 +10,7 @@
 #include "libraries/library_installer.h"
 #include "records/score_storage.h"
 #include "foundation/protocol.h"
-#include "submit/console_submission.h"
+#include "console/console_submission.h"
 
 #include <QApplication>
 #include <QCloseEvent>

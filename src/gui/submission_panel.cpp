@@ -11,7 +11,7 @@
 #include "gui/twips.h"
 #include "submit/hwbot_submission.h"
 #include "submit/result_client.h"
-#include "submit/console_submission.h"
+#include "console/console_submission.h"
 
 #include <QLabel>
 #include <QLineEdit>

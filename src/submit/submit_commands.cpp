@@ -1,6 +1,6 @@
 #include "submit/submit_commands.h"
 
-#include "submit/console_submission.h"
+#include "console/console_submission.h"
 
 #include "console/command_line.h"
 #include "console/frm_main.h"

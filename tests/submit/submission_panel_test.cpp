@@ -10,7 +10,7 @@
 #include "scoped_home.h"
 #include "scripted_server.h"
 #include "submit/result_client.h"
-#include "submit/console_submission.h"
+#include "console/console_submission.h"
 #include "url_recorder.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "submit/console_submission.h"
+#include "console/console_submission.h"
 
 #include "console/frm_main.h"
 #include "console/settings.h"

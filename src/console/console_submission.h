@@ -12,7 +12,9 @@ class SubmitConsole;
 } // namespace submit
 
 // The result server's client working for the console, which owns it: the
-// console's commands and the front end's submission panel both use it.
+// console's commands and the front end's submission panel both use it. It
+// sees the console through the submission's own view, which the console
+// implements here.
 class ConsoleSubmission {
 public:
     explicit ConsoleSubmission(frmMain &console);
