@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace tarvik::server::http {
+
+struct Response {
+    int status = 200;
+    std::string contentType;
+    std::string body;
+};
+
+// The bytes of `response` on the wire: status line, Content-Type,
+// Content-Length, Connection, and the headers every answer of this server
+// carries (a content security policy that allows no script, frame or
+// outside resource, no type sniffing, no framing, no caching of a
+// submission's answer). `keepAlive` false adds "Connection: close";
+// `headOnly` (a HEAD request) leaves the body out but keeps its length.
+std::string responseBytes(const Response &response, bool keepAlive, bool headOnly);
+
+// The reason phrase of `status` ("Not Found").
+const char *reasonPhrase(int status);
+
+} // namespace tarvik::server::http
