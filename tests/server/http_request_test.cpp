@@ -1,8 +1,11 @@
 #include "http/http_request.h"
+#include "http/http_response.h"
 
 #include <gmock/gmock.h>
 
 using namespace std::string_literals;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace tarvik::server::http {
 namespace {
@@ -274,6 +277,34 @@ TEST(HttpRequest, GivesNothingMoreAfterARefusal)
     reader.feed(get("/later"));
     EXPECT_TRUE(std::holds_alternative<Incomplete>(reader.next()));
     EXPECT_FALSE(reader.hasPending());
+}
+
+TEST(HttpResponse, CarriesItsLengthTheConnectionAndTheSafetyHeaders)
+{
+    const Response page{404, "text/html; charset=utf-8", "<p>gone</p>"};
+    const std::string bytes = responseBytes(page, true, false);
+    const std::size_t headEnd = bytes.find("\r\n\r\n");
+    ASSERT_NE(headEnd, std::string::npos);
+    const std::string head = bytes.substr(0, headEnd + 2);
+    EXPECT_TRUE(head.starts_with("HTTP/1.1 404 Not Found\r\n")) << head;
+    for (const char *line :
+         {"\r\nContent-Type: text/html; charset=utf-8\r\n", "\r\nContent-Length: 11\r\n",
+          "\r\nConnection: keep-alive\r\n",
+          "\r\nContent-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'; "
+          "form-action 'none'; frame-ancestors 'none'\r\n",
+          "\r\nX-Content-Type-Options: nosniff\r\n", "\r\nX-Frame-Options: DENY\r\n",
+          "\r\nReferrer-Policy: no-referrer\r\n", "\r\nCache-Control: no-store\r\n"})
+        EXPECT_THAT(head, HasSubstr(line));
+    EXPECT_EQ(bytes.substr(headEnd + 4), page.body);
+
+    // A HEAD answer announces the body it leaves out.
+    const std::string headOnly = responseBytes({200, "", "abc"}, false, true);
+    EXPECT_TRUE(headOnly.starts_with("HTTP/1.1 200 OK\r\n"));
+    EXPECT_THAT(headOnly, HasSubstr("\r\nContent-Length: 3\r\n"));
+    EXPECT_THAT(headOnly, HasSubstr("\r\nConnection: close\r\n"));
+    EXPECT_TRUE(headOnly.ends_with("\r\n\r\n"));
+    EXPECT_THAT(headOnly, Not(HasSubstr("\r\nContent-Type:")));
+    EXPECT_STREQ(reasonPhrase(299), "Unknown");
 }
 
 } // namespace
