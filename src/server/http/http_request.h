@@ -37,10 +37,14 @@ struct Request {
 struct Refusal {
     int status = 400;
     std::string reason;
+
+    bool operator==(const Refusal &) const = default;
 };
 
 // Nothing yet: the request so far is incomplete.
-struct Incomplete {};
+struct Incomplete {
+    bool operator==(const Incomplete &) const = default;
+};
 
 using ReadResult = std::variant<Incomplete, Request, Refusal>;
 
