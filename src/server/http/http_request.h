@@ -60,11 +60,12 @@ using ReadResult = std::variant<Incomplete, Request, Refusal>;
 // the colon), a folded field line, a control byte in a field value, an
 // HTTP/1.1 request without Host, two Host fields, a Content-Length that is
 // not a number or given twice, Content-Length beside Transfer-Encoding.
-// Other versions than 1.0 and 1.1 get 505, Transfer-Encoding alone 501, a
+// Versions other than 1.0 and 1.1 get 505, Transfer-Encoding alone 501, a
 // body above maxBodyBytes 413.
 class RequestReader {
 public:
-    // `maxHeadBytes`: the request line and the header fields together.
+    // `maxHeadBytes`: the request line and the header fields together, their
+    // line ends and the empty line that ends them included.
     // `maxBodyBytes`: a body announced by Content-Length, read and dropped.
     RequestReader(std::size_t maxHeadBytes, std::size_t maxBodyBytes);
 

@@ -10,11 +10,11 @@ struct Response {
     std::string body;
 };
 
-// The bytes of `response` on the wire: status line, Content-Type,
-// Content-Length, Connection, and the headers every answer of this server
-// carries (a content security policy that allows no script, frame or
-// outside resource, no type sniffing, no framing, no caching of a
-// submission's answer). `keepAlive` false adds "Connection: close";
+// The bytes of `response` on the wire: status line, Content-Type (when
+// there is one), Content-Length, Connection ("keep-alive" or "close", as
+// `keepAlive` says), and the headers every answer of this server carries (a
+// content security policy that allows no script, frame or outside resource,
+// no type sniffing, no framing, no caching of a submission's answer).
 // `headOnly` (a HEAD request) leaves the body out but keeps its length.
 std::string responseBytes(const Response &response, bool keepAlive, bool headOnly);
 
