@@ -1,12 +1,5 @@
 #include "network/protocol_connection.h"
 
-#include <QHostAddress>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace tarvik::server {
 
 namespace {
@@ -14,84 +7,39 @@ namespace {
 // Time a client gets to take its answer and close before it is dropped.
 constexpr std::chrono::milliseconds Grace{5000};
 
-std::string peerAddress(int socket)
-{
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    if (::getpeername(socket, reinterpret_cast<sockaddr *>(&address), &length) != 0)
-        return "unknown";
-    QHostAddress host(reinterpret_cast<const sockaddr *>(&address));
-    // An IPv4 client of a dual-stack listener shows as itself.
-    bool isIpv4 = false;
-    const quint32 ipv4 = host.toIPv4Address(&isIpv4);
-    return (isIpv4 ? QHostAddress(ipv4) : host).toString().toStdString();
-}
-
 } // namespace
 
 ProtocolConnection::ProtocolConnection(int socket, const ServerLimits &limits, QObject *parent)
     : QObject(parent),
-      m_socket(socket),
-      m_peer(peerAddress(socket)),
       m_limits(limits),
-      m_readable(socket, QSocketNotifier::Read),
-      m_writable(socket, QSocketNotifier::Write)
+      m_channel(socket, {[this](std::string_view bytes) { take(bytes); }, [this] { senderFinished(); },
+                         [this] { answerSent(); }, [this] { close(); }})
 {
-    ::fcntl(m_socket, F_SETFL, ::fcntl(m_socket, F_GETFL) | O_NONBLOCK);
-    m_writable.setEnabled(false);
-    connect(&m_readable, &QSocketNotifier::activated, this, &ProtocolConnection::readAvailable);
-    connect(&m_writable, &QSocketNotifier::activated, this, &ProtocolConnection::writePending);
-
     m_quietTimer.setSingleShot(true);
     m_quietTimer.setInterval(m_limits.quietTime);
     connect(&m_quietTimer, &QTimer::timeout, this, &ProtocolConnection::deliver);
     m_deadline.setSingleShot(true);
-    connect(&m_deadline, &QTimer::timeout, this, [this] {
-        if (!m_delivered)
-            refuse("no complete message within " + std::to_string(m_limits.connectionTimeLimit.count()) + " ms");
-        else if (m_answered)
-            close(); // the answer was not taken in time
-        // else the answer is on its way: the database's own time limits bound it
-    });
+    connect(&m_deadline, &QTimer::timeout, this, &ProtocolConnection::timeIsUp);
     m_deadline.start(m_limits.connectionTimeLimit);
 }
 
-ProtocolConnection::~ProtocolConnection()
+ProtocolConnection::~ProtocolConnection() = default;
+
+void ProtocolConnection::timeIsUp()
 {
-    m_readable.setEnabled(false);
-    m_writable.setEnabled(false);
-    if (m_socket >= 0)
-        ::close(m_socket);
+    if (!m_delivered)
+        refuse("no complete message within " + std::to_string(m_limits.connectionTimeLimit.count()) + " ms");
+    else if (!m_answered)
+        emit unanswered(this);
+    else
+        close(); // the answer was not taken in time
 }
 
-void ProtocolConnection::readAvailable()
-{
-    char chunk[16384];
-    for (;;) {
-        const ssize_t count = ::recv(m_socket, chunk, sizeof chunk, 0);
-        if (count > 0) {
-            take(chunk, static_cast<std::size_t>(count));
-            continue;
-        }
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
-        // End of input, or a reset.
-        m_readable.setEnabled(false);
-        if (count == 0)
-            senderFinished();
-        else
-            close();
-        return;
-    }
-}
-
-void ProtocolConnection::take(const char *bytes, std::size_t count)
+void ProtocolConnection::take(std::string_view bytes)
 {
     if (m_delivered)
-        return; // after the message: dropped
-    m_reader.feed(std::string_view(bytes, count));
+        return; // after the message: read and dropped
+    m_reader.feed(bytes);
     if (m_reader.bytes().size() > static_cast<std::size_t>(m_limits.maxMessageBytes)) {
         refuse("the message is longer than " + std::to_string(m_limits.maxMessageBytes) + " bytes");
         return;
@@ -111,7 +59,7 @@ void ProtocolConnection::take(const char *bytes, std::size_t count)
 void ProtocolConnection::senderFinished()
 {
     m_senderDone = true;
-    if (m_answered && m_unsent.empty())
+    if (m_answered && !m_channel.isSending())
         close();
     else if (!m_delivered && !m_reader.bytes().empty())
         deliver();
@@ -135,47 +83,29 @@ void ProtocolConnection::refuse(const std::string &reason)
 
 void ProtocolConnection::answer(const std::string &text)
 {
-    if (m_socket < 0 || m_answered)
+    if (!m_channel.isOpen() || m_answered)
         return;
     m_answered = true;
-    m_unsent = text;
     m_deadline.start(Grace);
-    writePending();
+    m_channel.send(text);
 }
 
-void ProtocolConnection::writePending()
+void ProtocolConnection::answerSent()
 {
-    while (!m_unsent.empty()) {
-        const ssize_t count = ::send(m_socket, m_unsent.data(), m_unsent.size(), MSG_NOSIGNAL);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            m_writable.setEnabled(true);
-            return;
-        }
-        if (count < 0) {
-            close();
-            return;
-        }
-        m_unsent.erase(0, static_cast<std::size_t>(count));
-    }
-    m_writable.setEnabled(false);
     // Our side is done; the socket closes when the client has read and closes too.
-    ::shutdown(m_socket, SHUT_WR);
+    m_channel.finishSending();
     if (m_senderDone)
         close();
 }
 
 void ProtocolConnection::close()
 {
-    if (m_socket < 0)
+    if (m_closed)
         return;
-    m_readable.setEnabled(false);
-    m_writable.setEnabled(false);
+    m_closed = true;
     m_quietTimer.stop();
     m_deadline.stop();
-    ::close(m_socket);
-    m_socket = -1;
+    m_channel.close();
     emit finished(this);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "network/server_limits.h"
+#include "network/socket_channel.h"
 #include "protocol/message.h"
 
 #include <QObject>
-#include <QSocketNotifier>
 #include <QTimer>
 
 #include <string>
@@ -16,10 +16,6 @@ namespace tarvik::server {
 // complete, a SUBMIT when its last field is complete and the sender then
 // stays quiet for a moment, or either when the sender half-closes. It answers
 // with one text and closes.
-//
-// The socket is driven directly rather than through QTcpSocket, which closes
-// both directions as soon as the sender half-closes: the answer to a message
-// ended that way must still go out.
 class ProtocolConnection : public QObject {
     Q_OBJECT
 
@@ -27,7 +23,7 @@ public:
     ProtocolConnection(int socket, const ServerLimits &limits, QObject *parent);
     ~ProtocolConnection() override;
 
-    const std::string &peer() const { return m_peer; }
+    const std::string &peer() const { return m_channel.peer(); }
     // The message as read while it arrived, so it is not read a second time.
     ParsedMessage message() const { return m_reader.message(); }
     // Sends the answer, then closes once the client has let go (or after a
@@ -40,30 +36,30 @@ signals:
     void messageReceived(ProtocolConnection *connection, const std::string &message);
     // Refused before it was whole: too long, too slow or not a message.
     void refusedEarly(ProtocolConnection *connection, const std::string &reason);
+    // The message was whole, yet no answer came within the connection's
+    // time limit: the database did not answer.
+    void unanswered(ProtocolConnection *connection);
     // The socket is closed; the connection may be deleted.
     void finished(ProtocolConnection *connection);
 
 private:
-    void readAvailable();
-    void take(const char *bytes, std::size_t count);
+    void take(std::string_view bytes);
     void senderFinished();
-    void writePending();
+    void answerSent();
+    void timeIsUp();
     void deliver();
     void refuse(const std::string &reason);
     void close();
 
-    int m_socket;
-    std::string m_peer;
     ServerLimits m_limits;
-    QSocketNotifier m_readable;
-    QSocketNotifier m_writable;
+    SocketChannel m_channel;
     MessageReader m_reader;
-    std::string m_unsent;
     QTimer m_quietTimer;
     QTimer m_deadline;
     bool m_delivered = false;
     bool m_senderDone = false;
     bool m_answered = false;
+    bool m_closed = false;
 };
 
 } // namespace tarvik::server

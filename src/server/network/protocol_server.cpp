@@ -20,7 +20,8 @@ std::string submitSummary(const CheckedSubmission &checked)
 ProtocolServer::ProtocolServer(DatabaseWorker &database, const ServerLimits &limits, QObject *parent)
     : QTcpServer(parent),
       m_database(database),
-      m_limits(limits)
+      m_limits(limits),
+      m_perAddress(limits.maxConnectionsPerAddress)
 {
 }
 
@@ -28,15 +29,26 @@ void ProtocolServer::incomingConnection(qintptr socket)
 {
     const quint64 id = m_nextId++;
     auto *connection = new ProtocolConnection(static_cast<int>(socket), m_limits, this);
-    connect(connection, &ProtocolConnection::finished, this, [this, id](ProtocolConnection *done) {
+    // Connections turned away count for neither limit: they are answered and closed at once.
+    const bool admitted = m_admitted < m_limits.maxConnections && m_perAddress.admit(connection->peer());
+    m_admitted += admitted ? 1 : 0;
+    connect(connection, &ProtocolConnection::finished, this, [this, id, admitted](ProtocolConnection *done) {
         m_connections.remove(id);
+        if (admitted) {
+            --m_admitted;
+            m_perAddress.release(done->peer());
+        }
         done->deleteLater();
     });
     m_connections.insert(id, connection);
-    if (m_connections.size() > m_limits.maxConnections) {
+    if (admitted)
+        admit(id, connection);
+    else
         deliver(id, replies::busy(), "busy");
-        return;
-    }
+}
+
+void ProtocolServer::admit(quint64 id, ProtocolConnection *connection)
+{
     connect(connection, &ProtocolConnection::refusedEarly, this,
             [this, id](ProtocolConnection *, const std::string &reason) {
                 deliver(id, replies::refused(reason), "refused: " + reason);
@@ -45,6 +57,9 @@ void ProtocolServer::incomingConnection(qintptr socket)
             [this, id](ProtocolConnection *from, const std::string &message) {
                 act(id, from->peer(), message, from->message());
             });
+    connect(connection, &ProtocolConnection::unanswered, this, [this, id](ProtocolConnection *) {
+        deliver(id, replies::databaseSilent(), "database did not answer within the connection time limit");
+    });
 }
 
 void ProtocolServer::act(quint64 id, const std::string &peer, const std::string &message, ParsedMessage parsed)
@@ -70,6 +85,8 @@ void ProtocolServer::submit(quint64 id, const std::string &peer, const std::stri
                       [this, id, checked = std::move(request.checked), summary](DatabaseWorker::StoreOutcome outcome) {
                           if (outcome.stored)
                               deliverLater(id, replies::submitted(checked, outcome.ids), summary);
+                          else if (outcome.failure == StoreUnavailable::Cause::DiskFull)
+                              deliverLater(id, replies::databaseFull(), "SUBMIT database full");
                           else
                               deliverLater(id, replies::databaseUnavailable(), "SUBMIT database unavailable");
                       });
@@ -90,9 +107,10 @@ void ProtocolServer::lookUp(quint64 id, std::int64_t resultId)
 
 void ProtocolServer::deliverLater(quint64 id, std::string answer, std::string summary)
 {
-    QMetaObject::invokeMethod(
-        this, [this, id, answer = std::move(answer), summary = std::move(summary)] { deliver(id, answer, summary); },
-        Qt::QueuedConnection);
+    // `this` is only used back on the event loop, where the Handover runs
+    // work only while the server is there.
+    m_handover.sender()(
+        [this, id, answer = std::move(answer), summary = std::move(summary)] { deliver(id, answer, summary); });
 }
 
 void ProtocolServer::deliver(quint64 id, const std::string &answer, const std::string &summary)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "network/address_limit.h"
+#include "network/handover.h"
 #include "network/server_limits.h"
 #include "protocol/request.h"
 
@@ -34,11 +36,15 @@ private:
     void deliver(quint64 id, const std::string &answer, const std::string &summary);
     // From the database worker's thread to this one.
     void deliverLater(quint64 id, std::string answer, std::string summary);
+    void admit(quint64 id, ProtocolConnection *connection);
 
     DatabaseWorker &m_database;
     ServerLimits m_limits;
+    AddressLimit m_perAddress;
+    int m_admitted = 0;
     quint64 m_nextId = 1;
     QHash<quint64, ProtocolConnection *> m_connections;
+    Handover m_handover;
 };
 
 } // namespace tarvik::server

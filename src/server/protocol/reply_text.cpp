@@ -77,6 +77,17 @@ std::string databaseUnavailable()
     return line("The result database is unavailable; nothing was stored or read. Please try again later.");
 }
 
+std::string databaseFull()
+{
+    return line("The result database has no room left; nothing was stored. Please try again later.");
+}
+
+std::string databaseSilent()
+{
+    return line("The result database did not answer in time; a submission may still be stored: look for it on "
+                "the leaderboard before sending it again.");
+}
+
 std::string busy()
 {
     return line("The server is busy; please try again later.");

@@ -24,6 +24,10 @@ std::string result(const StoredResult &stored);
 std::string noSuchResult(const std::string &id);
 
 std::string databaseUnavailable();
+std::string databaseFull();
+// The database took longer than a connection may last: a submission may
+// still be stored once it answers.
+std::string databaseSilent();
 std::string busy();
 
 } // namespace tarvik::server::replies
