@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 
 #include <memory>
+#include <sys/resource.h>
 
 namespace tarvik::server {
 
@@ -27,10 +28,22 @@ void prepareDatabase(const DatabaseSettings &database)
     }
 }
 
+// Every open connection is a descriptor; the usual soft limit of 1024 would
+// stop the server well before its connection limits do.
+void raiseDescriptorLimit()
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
 } // namespace
 
 int serve(const ServerOptions &options)
 {
+    raiseDescriptorLimit();
     prepareDatabase(options.database);
     auto database = std::make_unique<DatabaseWorker>(options.database);
 
@@ -40,22 +53,24 @@ int serve(const ServerOptions &options)
         return 1;
     }
     auto web = std::make_unique<WebFront>(*database, options.database, options.limits);
-    const int httpPort = web->start(options.address.toStdString(), options.httpPort);
-    if (httpPort < 0) {
-        logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ".");
+    if (!web->listen(QHostAddress(options.address), static_cast<quint16>(options.httpPort))) {
+        logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ": " +
+                web->errorString().toStdString() + ".");
         return 1;
     }
     logLine("listening on TCP port " + std::to_string(protocol->serverPort()) + " and HTTP port " +
-            std::to_string(httpPort) + " at " + options.address.toStdString() + ", database " +
+            std::to_string(web->serverPort()) + " at " + options.address.toStdString() + ", database " +
             options.database.description().toStdString());
 
     StopSignals stopSignals;
     const int status = QCoreApplication::exec();
 
-    // The web side first, then the worker writes what is queued and its
-    // answers still find the TCP side.
-    web.reset();
+    // No new clients; the worker writes what is queued and its answers still
+    // find both sides, then the sides close their connections.
+    web->close();
+    protocol->close();
     database.reset();
+    web.reset();
     protocol.reset();
     logLine("stopped");
     return status;

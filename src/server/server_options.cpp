@@ -63,13 +63,19 @@ ServerOptions parseServerOptions(const QStringList &arguments)
          QStringLiteral("Milliseconds without a byte that end a SUBMIT whose last field is complete (default 250)."),
          QStringLiteral("ms"), QStringLiteral("250")},
         {QStringLiteral("connection-time-limit"),
-         QStringLiteral("Milliseconds a TCP client has to send its whole message (default 10000)."),
+         QStringLiteral("Milliseconds a client has to send its whole message or request and to get\n"
+                        "its answer (default 10000)."),
          QStringLiteral("ms"), QStringLiteral("10000")},
         {QStringLiteral("max-message-size"), QStringLiteral("Largest message in bytes (default 65536)."),
          QStringLiteral("bytes"), QStringLiteral("65536")},
         {QStringLiteral("max-connections"), QStringLiteral("Open TCP connections at most (default 256)."),
          QStringLiteral("count"), QStringLiteral("256")},
-        {QStringLiteral("http-threads"), QStringLiteral("HTTP requests served at once (default 16)."),
+        {QStringLiteral("max-http-connections"), QStringLiteral("Open HTTP connections at most (default 1024)."),
+         QStringLiteral("count"), QStringLiteral("1024")},
+        {QStringLiteral("max-connections-per-address"),
+         QStringLiteral("Open connections from one address at most, on each side (default 32)."),
+         QStringLiteral("count"), QStringLiteral("32")},
+        {QStringLiteral("http-threads"), QStringLiteral("Pages read from the database at once (default 16)."),
          QStringLiteral("count"), QStringLiteral("16")},
         {QStringLiteral("remove"), QStringLiteral("Remove the result with this id from the database and end."),
          QStringLiteral("id")},
@@ -91,6 +97,9 @@ ServerOptions parseServerOptions(const QStringList &arguments)
         std::chrono::milliseconds(number(parser, QStringLiteral("connection-time-limit"), 100, 3600000));
     limits.maxMessageBytes = static_cast<int>(number(parser, QStringLiteral("max-message-size"), 64, 16 << 20));
     limits.maxConnections = static_cast<int>(number(parser, QStringLiteral("max-connections"), 1, 100000));
+    limits.maxWebConnections = static_cast<int>(number(parser, QStringLiteral("max-http-connections"), 1, 100000));
+    limits.maxConnectionsPerAddress =
+        static_cast<int>(number(parser, QStringLiteral("max-connections-per-address"), 1, 100000));
     limits.httpThreads = static_cast<int>(number(parser, QStringLiteral("http-threads"), 1, 1024));
     if (parser.isSet(QStringLiteral("remove"))) {
         options.task = ServerOptions::Task::Remove;

@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include <arpa/inet.h>
+#include <csignal>
 #include <netinet/in.h>
 #include <pwd.h>
 #include <stdexcept>
@@ -121,6 +122,34 @@ void PostgresCluster::stop()
         {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--mode"),
          QStringLiteral("fast"), QStringLiteral("--wait"), QStringLiteral("stop")});
     m_running = false;
+}
+
+void PostgresCluster::freeze()
+{
+    signalProcesses(SIGSTOP);
+}
+
+void PostgresCluster::thaw()
+{
+    signalProcesses(SIGCONT);
+}
+
+// The postmaster's id is the first line of postmaster.pid; its children are
+// the processes whose parent it is.
+void PostgresCluster::signalProcesses(int signal) const
+{
+    QFile pidFile(m_folder.filePath(QStringLiteral("data/postmaster.pid")));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the cluster is not running");
+    const QString postmaster = QString::fromLatin1(pidFile.readLine()).trimmed();
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(entry));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromLatin1(status.readAll());
+        if (entry == postmaster || text.contains(QStringLiteral("\nPPid:\t%1\n").arg(postmaster)))
+            ::kill(entry.toInt(), signal);
+    }
 }
 
 QString PostgresCluster::createDatabase()

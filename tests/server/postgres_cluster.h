@@ -23,11 +23,16 @@ public:
 
     void start();
     void stop();
+    // Stops every process of the cluster in its tracks (SIGSTOP) and lets
+    // them go on (SIGCONT): a database that hangs, its connections open.
+    void freeze();
+    void thaw();
     // A new empty database; gives its postgresql:// address.
     QString createDatabase();
 
 private:
     QString tool(const QString &name) const;
+    void signalProcesses(int signal) const;
     // Runs a PostgreSQL program as the cluster's user; throws when it fails.
     void run(const QString &program, const QStringList &arguments) const;
 

@@ -11,9 +11,16 @@
 
 namespace tarvik::server::testing {
 
-TcpClient::TcpClient(int port)
+TcpClient::TcpClient(int port, const char *from)
 {
     m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_socket >= 0 && from) {
+        sockaddr_in source{};
+        source.sin_family = AF_INET;
+        if (::inet_pton(AF_INET, from, &source.sin_addr) != 1 ||
+            ::bind(m_socket, reinterpret_cast<sockaddr *>(&source), sizeof source) != 0)
+            throw std::runtime_error(std::string("cannot connect from ") + from);
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(port));

@@ -6,11 +6,13 @@
 
 namespace tarvik::server::testing {
 
-// A plain TCP client on 127.0.0.1 that can half-close its side, as a sender
+// A plain TCP client of 127.0.0.1 that can half-close its side, as a sender
 // may when its message is complete.
 class TcpClient {
 public:
-    explicit TcpClient(int port);
+    // `from`: another loopback address to connect from ("127.0.0.9"), so a
+    // test can be several clients at once.
+    explicit TcpClient(int port, const char *from = nullptr);
     ~TcpClient();
     TcpClient(const TcpClient &) = delete;
     TcpClient &operator=(const TcpClient &) = delete;

@@ -1,52 +1,56 @@
 #pragma once
 
+#include "http/http_request.h"
+#include "http/http_response.h"
+#include "network/address_limit.h"
+#include "network/handover.h"
 #include "network/server_limits.h"
 #include "storage/database_settings.h"
 
-#include <memory>
-#include <string>
-#include <thread>
+#include <QHash>
+#include <QTcpServer>
 
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-} // namespace httplib
+#include <memory>
+
+class QThreadPool;
 
 namespace tarvik::server {
 
 class DatabaseWorker;
-class ResultStore;
+class HttpConnection;
 
 // The HTTP side: the browser submission "/submit.cgi?SendStr=", the result
 // page "/score.cgi?id=", the leaderboard "/" and its data "/api/results".
-// Requests run on a fixed pool of threads, each reading through its own
-// database connection; submissions go to the DatabaseWorker like those of
-// the TCP side.
-class WebFront {
+// Connections live on the event loop, like those of the TCP side, so a slow
+// or idle client costs a socket and nothing more. Pages are read by a few
+// reader threads, each with its own database connection; submissions go to
+// the DatabaseWorker like those of the TCP side. Neither holds a thread
+// while it waits.
+class WebFront : public QTcpServer {
 public:
-    WebFront(DatabaseWorker &database, DatabaseSettings settings, const ServerLimits &limits);
-    ~WebFront();
-    WebFront(const WebFront &) = delete;
-    WebFront &operator=(const WebFront &) = delete;
+    WebFront(DatabaseWorker &database, DatabaseSettings settings, const ServerLimits &limits,
+             QObject *parent = nullptr);
+    ~WebFront() override;
 
-    // Binds `address` and `port` (0: any free port) and serves on a thread of
-    // its own. Gives the port, or -1 when it cannot be bound.
-    int start(const std::string &address, int port);
+protected:
+    void incomingConnection(qintptr socket) override;
 
 private:
-    void route();
-    void showLeaderboard(const httplib::Request &request, httplib::Response &response);
-    void showResultsJson(const httplib::Request &request, httplib::Response &response);
-    void showScore(const httplib::Request &request, httplib::Response &response);
-    void takeSubmission(const httplib::Request &request, httplib::Response &response);
-    ResultStore &threadStore();
+    void serve(quint64 id, HttpConnection *connection, const http::Request &request);
+    void queuePage(quint64 id, const http::Request &request);
+    void takeSubmission(quint64 id, HttpConnection *connection, const http::Request &request);
+    void deliver(quint64 id, const http::Response &response);
 
     DatabaseWorker &m_database;
     DatabaseSettings m_settings;
     ServerLimits m_limits;
-    std::unique_ptr<httplib::Server> m_server;
-    std::thread m_thread;
+    AddressLimit m_perAddress;
+    quint64 m_nextId = 1;
+    QHash<quint64, HttpConnection *> m_connections;
+    std::unique_ptr<QThreadPool> m_readers;
+    // Pages queued for a reader or being read.
+    int m_pagesPending = 0;
+    Handover m_handover;
 };
 
 } // namespace tarvik::server

@@ -1,0 +1,93 @@
+#include "network/page_reader.h"
+
+#include "foundation/protocol.h"
+#include "request_log.h"
+#include "storage/result_store.h"
+#include "storage/store_unavailable.h"
+#include "web/json_text.h"
+#include "web/pages.h"
+#include "web/query_number.h"
+
+#include <algorithm>
+
+namespace tarvik::server {
+
+namespace {
+
+constexpr int BoardPageSize = 25;
+constexpr int ChartedResults = 10;
+constexpr int LastPage = 1000000;
+const int StandardTests[] = {SpeedTest, StabilityTest};
+
+const char *HtmlType = "text/html; charset=utf-8";
+const char *JsonType = "application/json";
+
+// The number the query gives for `key` (see queryNumber), `fallback` when it has no such key.
+long long numberParameter(const http::Request &request, const std::string &key, long long fallback, long long last)
+{
+    const std::string *value = request.parameter(key);
+    return value ? queryNumber(*value, last) : fallback;
+}
+
+std::vector<LeaderboardPage> boards(ResultStore &store, const http::Request &request)
+{
+    std::vector<LeaderboardPage> all;
+    for (int test : StandardTests) {
+        const long long page = std::max(1LL, numberParameter(request, pages::pageParameter(test), 1, LastPage));
+        all.push_back(store.leaderboard(test, static_cast<int>(page), BoardPageSize));
+    }
+    return all;
+}
+
+http::Response leaderboardPage(const http::Request &request, ResultStore &store)
+{
+    const std::vector<LeaderboardPage> ranked = boards(store, request);
+    std::vector<std::vector<StoredResult>> leading;
+    for (const LeaderboardPage &board : ranked)
+        leading.push_back(store.leaderboard(board.test, 1, ChartedResults).entries);
+    return {200, HtmlType, pages::leaderboard(ranked, leading)};
+}
+
+http::Response scorePage(const http::Request &request, ResultStore &store)
+{
+    const long long id = numberParameter(request, "id", 0, 2147483647);
+    if (id < 1) {
+        const std::string *asked = request.parameter("id");
+        return {404, HtmlType, pages::noSuchResult(asked ? *asked : "")};
+    }
+    if (const std::optional<StoredResult> result = store.result(id))
+        return {200, HtmlType, pages::score(*result)};
+    return {404, HtmlType, pages::noSuchResult(std::to_string(id))};
+}
+
+http::Response unavailable(const http::Request &request, const StoreUnavailable &fault)
+{
+    logLine("database unavailable: " + std::string(fault.what()));
+    if (request.path == "/api/results")
+        return {503, JsonType, "{\"error\":\"database unavailable\"}\n"};
+    return {503, HtmlType,
+            pages::notice("Database unavailable",
+                          "The result database is unavailable; nothing was stored or read. Please try again later.")};
+}
+
+} // namespace
+
+bool isStoredPage(const std::string &path)
+{
+    return path == "/" || path == "/api/results" || path == "/score.cgi";
+}
+
+http::Response readPage(const http::Request &request, ResultStore &store)
+{
+    try {
+        if (request.path == "/")
+            return leaderboardPage(request, store);
+        if (request.path == "/api/results")
+            return {200, JsonType, json::leaderboard(boards(store, request))};
+        return scorePage(request, store);
+    } catch (const StoreUnavailable &fault) {
+        return unavailable(request, fault);
+    }
+}
+
+} // namespace tarvik::server
