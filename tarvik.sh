@@ -6,7 +6,7 @@
 #   ./tarvik.sh bench            install what is missing, build the benchmarks in build-bench and run them
 # Checks beyond the test suite, each in a build folder of its own:
 #   ./tarvik.sh sanitize         the test suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)
-#   ./tarvik.sh tsan             the engine and console-gateway tests under ThreadSanitizer (build-tsan)
+#   ./tarvik.sh tsan             the engine, console-gateway and result-server tests under ThreadSanitizer (build-tsan)
 #   ./tarvik.sh clang            everything built with clang, and its test suite run (build-clang)
 #   ./tarvik.sh fuzz [seconds]   each libFuzzer target for `seconds` (default 20) from its seeds (build-fuzz)
 set -euo pipefail
@@ -52,6 +52,9 @@ run_tests() {
 # to the console's thread.
 engine_tests='Calculation*:Newton*:RunPlan*:TestRun*:Verification*'
 gateway_tests='ConsoleGateway*'
+# The result server's tests that cross its threads: the event loop, the
+# database's writer and the page readers.
+server_tests='HostileClients*:ConcurrentLoad*:SQLite/ProtocolTest*:ResultsApi*'
 
 case "${1:-}" in
     start)
@@ -98,10 +101,14 @@ case "${1:-}" in
     tsan)
         install_missing "${program_packages[@]}" "${test_packages[@]}"
         configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=thread
-        cmake --build build-tsan --target core_tests app_tests
+        cmake --build build-tsan --target core_tests app_tests server_tests server_postgresql_tests
+        # The server the tests start is built with the sanitizer too and
+        # inherits these options: a report ends it, and its log shows why.
         export TSAN_OPTIONS="suppressions=$PWD/.ci/tsan-qt.supp:halt_on_error=1:second_deadlock_stack=1"
         build-tsan/tests/core_tests --gtest_filter="$engine_tests"
         QT_QPA_PLATFORM=offscreen build-tsan/tests/app_tests --gtest_filter="$gateway_tests"
+        build-tsan/tests/server/server_tests --gtest_filter="$server_tests"
+        build-tsan/tests/server/server_postgresql_tests
         ;;
     clang)
         install_missing "${program_packages[@]}" "${test_packages[@]}" "${clang_packages[@]}"
