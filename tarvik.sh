@@ -14,12 +14,12 @@ cd "$(dirname "$0")"
 
 # What building the programs needs, and what the tests and the other checks add.
 # The benchmarks are plain programs, not Google Benchmark.
-program_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libedit-dev libcpp-httplib-dev libqt6sql6-sqlite)
+program_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libedit-dev libqt6sql6-sqlite)
 # The hardware report decodes CPUID with libcpuid, which exists for x86 only.
 case "$(dpkg --print-architecture)" in
     amd64 | i386) program_packages+=(libcpuid-dev) ;;
 esac
-test_packages=(libgtest-dev libgmock-dev desktop-file-utils man-db locales libqt6sql6-psql postgresql chromium)
+test_packages=(libgtest-dev libgmock-dev libcpp-httplib-dev desktop-file-utils man-db locales libqt6sql6-psql postgresql chromium)
 clang_packages=(clang libclang-rt-14-dev)
 
 install_missing() {
