@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <gmock/gmock.h>
 
+#include <iostream>
 #include <mutex>
 #include <regex>
 #include <set>
@@ -56,8 +57,18 @@ TEST(ConcurrentLoad, EveryClientIsAnsweredAndEveryIdIsUnique)
     };
 
     std::vector<std::thread> clients;
+    // A client's fault (the server gone) fails the test instead of ending the run.
+    auto client = [](auto rounds) {
+        return [rounds] {
+            try {
+                rounds();
+            } catch (const std::exception &fault) {
+                ADD_FAILURE() << fault.what();
+            }
+        };
+    };
     for (int c = 0; c < 3; ++c)
-        clients.emplace_back([&, c] {
+        clients.emplace_back(client([&, c] {
             for (int r = 0; r < Rounds; ++r) {
                 const std::string name = "Tcp " + std::to_string(c) + "." + std::to_string(r);
                 const auto found =
@@ -65,9 +76,9 @@ TEST(ConcurrentLoad, EveryClientIsAnsweredAndEveryIdIsUnique)
                 keep(found.count(6) ? std::vector<std::int64_t>{found.at(6)} : std::vector<std::int64_t>{});
                 EXPECT_THAT(exchange(server.tcpPort(), getMessage("1")), HasSubstr("Submitter: "));
             }
-        });
+        }));
     for (int c = 0; c < 2; ++c)
-        clients.emplace_back([&, c] {
+        clients.emplace_back(client([&, c] {
             for (int r = 0; r < Rounds; ++r) {
                 const std::string message = submitMessage("Web " + std::to_string(c) + "." + std::to_string(r), "",
                                                           reportMachine(), 4, {{11, 600.0 + r}});
@@ -75,9 +86,11 @@ TEST(ConcurrentLoad, EveryClientIsAnsweredAndEveryIdIsUnique)
                 keep(linkedIds(httpGet(server.httpPort(), "/submit.cgi?SendStr=" + query)));
                 EXPECT_THAT(httpGet(server.httpPort(), "/api/results"), StartsWith("HTTP/1.1 200 OK\r\n"));
             }
-        });
-    for (std::thread &client : clients)
-        client.join();
+        }));
+    for (std::thread &running : clients)
+        running.join();
+    if (::testing::Test::HasFailure())
+        std::cerr << "tarvik-server log:\n" << server.log();
 
     EXPECT_EQ(stored, 5 * Rounds);
     EXPECT_EQ(ids.size(), static_cast<std::size_t>(stored));

@@ -9,12 +9,12 @@ Handover::Handover()
 
 Handover::~Handover()
 {
-    std::unique_ptr<QObject> loop;
+    std::unique_ptr<HandoverWaker> waker;
     {
         std::lock_guard lock(m_mailbox->mutex);
         m_mailbox->open = false;
         m_mailbox->queue.clear();
-        loop = std::move(m_mailbox->loop);
+        waker = std::move(m_mailbox->waker);
     }
     // Deleting it drops the wake-ups still queued for it.
 }
@@ -25,9 +25,8 @@ void Handover::Sender::operator()(Work work) const
     if (!m_mailbox->open)
         return;
     m_mailbox->queue.push_back(std::move(work));
-    // Under the lock: the Handover cannot delete the object meanwhile.
-    QMetaObject::invokeMethod(
-        m_mailbox->loop.get(), [mailbox = m_mailbox] { mailbox->runQueued(); }, Qt::QueuedConnection);
+    // Under the lock: the Handover cannot delete the waker meanwhile.
+    QMetaObject::invokeMethod(m_mailbox->waker.get(), "wake", Qt::QueuedConnection);
 }
 
 void Handover::Sender::Mailbox::runQueued()

@@ -9,6 +9,21 @@
 
 namespace tarvik::server {
 
+// Wakes the event loop for the work a Handover holds. Its slot is called
+// by name, so the queued call Qt makes carries none of the program's data.
+class HandoverWaker : public QObject {
+    Q_OBJECT
+
+public:
+    explicit HandoverWaker(std::function<void()> runQueued) : m_runQueued(std::move(runQueued)) {}
+
+public slots:
+    void wake() { m_runQueued(); }
+
+private:
+    std::function<void()> m_runQueued;
+};
+
 // Carries work from the database's and the page readers' threads to the
 // event loop's thread. The work waits in a queue under a mutex of its own and
 // a queued call only wakes the loop: Qt's own queue is guarded by a lock that
@@ -46,7 +61,7 @@ private:
 struct Handover::Sender::Mailbox {
     std::mutex mutex;
     std::deque<Work> queue;
-    std::unique_ptr<QObject> loop = std::make_unique<QObject>();
+    std::unique_ptr<HandoverWaker> waker = std::make_unique<HandoverWaker>([this] { runQueued(); });
     bool open = true;
 
     void runQueued();

@@ -1,14 +1,12 @@
 #include "network/web_front.h"
 
 #include "network/http_connection.h"
-#include "network/page_reader.h"
+#include "network/stored_pages.h"
 #include "protocol/request.h"
 #include "request_log.h"
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
 #include "web/pages.h"
-
-#include <QThreadPool>
 
 namespace tarvik::server {
 
@@ -53,22 +51,13 @@ WebFront::WebFront(DatabaseWorker &database, DatabaseSettings settings, const Se
       m_settings(std::move(settings)),
       m_limits(limits),
       m_perAddress(limits.maxConnectionsPerAddress),
-      m_readers(std::make_unique<QThreadPool>())
+      m_readers(limits.httpThreads)
 {
-    m_readers->setMaxThreadCount(m_limits.httpThreads);
+    m_readers.setStopWait(m_limits.connectionTimeLimit);
     setListenBacklogSize(ListenQueue);
 }
 
-WebFront::~WebFront()
-{
-    m_readers->clear();
-    // A reader stuck on a database that does not answer is left behind
-    // rather than holding up the stop; what it reads is dropped.
-    if (!m_readers->waitForDone(static_cast<int>(m_limits.connectionTimeLimit.count()))) {
-        logLine("page readers still wait on the database; stopping without them");
-        (void)m_readers.release();
-    }
-}
+WebFront::~WebFront() = default;
 
 void WebFront::incomingConnection(qintptr socket)
 {
@@ -112,7 +101,7 @@ void WebFront::queuePage(quint64 id, const http::Request &request)
         return;
     }
     ++m_pagesPending;
-    m_readers->start([settings = m_settings, request, back = m_handover.sender(), this, id] {
+    m_readers.start([settings = m_settings, request, back = m_handover.sender(), this, id] {
         http::Response response = readPage(request, readerStore(settings));
         // `this` is only used back on the event loop, where the Handover
         // runs work only while the WebFront is there.

@@ -4,15 +4,13 @@
 #include "http/http_response.h"
 #include "network/address_limit.h"
 #include "network/handover.h"
+#include "network/page_readers.h"
 #include "network/server_limits.h"
 #include "storage/database_settings.h"
 
 #include <QHash>
 #include <QTcpServer>
 
-#include <memory>
-
-class QThreadPool;
 
 namespace tarvik::server {
 
@@ -47,7 +45,7 @@ private:
     AddressLimit m_perAddress;
     quint64 m_nextId = 1;
     QHash<quint64, HttpConnection *> m_connections;
-    std::unique_ptr<QThreadPool> m_readers;
+    PageReaders m_readers;
     // Pages queued for a reader or being read.
     int m_pagesPending = 0;
     Handover m_handover;

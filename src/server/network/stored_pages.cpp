@@ -1,4 +1,4 @@
-#include "network/page_reader.h"
+#include "network/stored_pages.h"
 
 #include "foundation/protocol.h"
 #include "request_log.h"
