@@ -2,7 +2,7 @@
 // first byte also picks the sizes of the pieces it arrives in.
 
 #include "fuzz_check.h"
-#include "protocol/message.h"
+#include "requests/message.h"
 
 #include <cstdint>
 #include <string>

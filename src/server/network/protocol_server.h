@@ -1,7 +1,7 @@
 #pragma once
 
 #include "network/server_limits.h"
-#include "protocol/request.h"
+#include "requests/request.h"
 
 #include <QHash>
 #include <QTcpServer>

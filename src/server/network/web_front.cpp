@@ -1,7 +1,7 @@
 #include "network/web_front.h"
 
 #include "request_log.h"
-#include "protocol/request.h"
+#include "requests/request.h"
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"

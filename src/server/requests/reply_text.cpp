@@ -1,4 +1,4 @@
-#include "protocol/reply_text.h"
+#include "requests/reply_text.h"
 
 #include "foundation/numbers.h"
 #include "foundation/protocol.h"

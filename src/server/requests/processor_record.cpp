@@ -1,4 +1,4 @@
-#include "protocol/processor_record.h"
+#include "requests/processor_record.h"
 
 namespace tarvik::server {
 

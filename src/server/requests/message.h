@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/protocol.h"
-#include "protocol/processor_record.h"
+#include "requests/processor_record.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/message.h"
+#include "requests/message.h"
 
 #include <string>
 #include <variant>

@@ -1,4 +1,4 @@
-#include "protocol/message.h"
+#include "requests/message.h"
 
 #include <algorithm>
 #include <cctype>

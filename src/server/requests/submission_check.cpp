@@ -1,4 +1,4 @@
-#include "protocol/submission_check.h"
+#include "requests/submission_check.h"
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
