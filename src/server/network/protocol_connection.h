@@ -1,7 +1,7 @@
 #pragma once
 
 #include "network/server_limits.h"
-#include "requests/message.h"
+#include "protocol/message.h"
 
 #include <QObject>
 #include <QSocketNotifier>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "requests/message.h"
+#include "protocol/message.h"
 #include "requests/submission_check.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/protocol.h"
-#include "requests/processor_record.h"
+#include "protocol/processor_record.h"
 
 #include <cstdint>
 #include <string>

@@ -1,22 +1,19 @@
-#include "requests/message.h"
+#include "protocol/message.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace tarvik::server {
+namespace tarvik {
 
 namespace {
-
-const std::string SubmitVerb = "SUBMIT";
-const std::string GetVerb = "GET";
 
 // Submitter name and description follow the verb.
 constexpr std::size_t SubmitHeaderFields = 3;
 constexpr std::size_t FieldsPerTest = 3;
 
-std::string field(const std::string &text)
+std::string field(std::string_view text)
 {
-    return text + FieldSeparator;
+    return std::string(text) + FieldSeparator;
 }
 
 MessageError incomplete()
@@ -134,10 +131,8 @@ ParsedMessage MessageReader::message() const
 
 std::string messageBytes(const SubmitMessage &message)
 {
-    std::string bytes = field(SubmitVerb) + field(message.submitter) + field(message.description);
-    for (const std::string &value : recordFields(message.processor))
-        bytes += field(value);
-    bytes += field(message.threads);
+    std::string bytes = field(SubmitVerb) + field(message.submitter) + field(message.description) +
+                        recordText(message.processor) + field(message.threads);
     for (const SubmittedTest &test : message.tests)
         bytes += field(test.test) + field(test.time) + field(test.checksum);
     return bytes;
@@ -155,4 +150,4 @@ ParsedMessage parseMessage(const std::string &bytes)
     return reader.message();
 }
 
-} // namespace tarvik::server
+} // namespace tarvik

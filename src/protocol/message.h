@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/protocol.h"
-#include "requests/processor_record.h"
+#include "protocol/processor_record.h"
 
 #include <optional>
 #include <string>
@@ -9,7 +9,11 @@
 #include <variant>
 #include <vector>
 
-namespace tarvik::server {
+namespace tarvik {
+
+// The words that open the two messages.
+inline constexpr std::string_view SubmitVerb = "SUBMIT";
+inline constexpr std::string_view GetVerb = "GET";
 
 // One test of a SUBMIT as sent: test number, time and checksum, all texts.
 struct SubmittedTest {
@@ -81,4 +85,4 @@ ParsedMessage parseMessage(const std::string &bytes);
 std::string messageBytes(const SubmitMessage &message);
 std::string messageBytes(const GetMessage &message);
 
-} // namespace tarvik::server
+} // namespace tarvik
