@@ -3,6 +3,7 @@
 
 #include "fuzz_check.h"
 #include "protocol/message.h"
+#include "protocol/message_builder.h"
 
 #include <cstdint>
 #include <string>

@@ -11,11 +11,6 @@ namespace {
 constexpr std::size_t SubmitHeaderFields = 3;
 constexpr std::size_t FieldsPerTest = 3;
 
-std::string field(std::string_view text)
-{
-    return std::string(text) + FieldSeparator;
-}
-
 MessageError incomplete()
 {
     return {true, "the message ends before its last field"};
@@ -127,20 +122,6 @@ ParsedMessage MessageReader::message() const
     for (std::size_t i = threadsField + 1; i < m_fields.size(); i += FieldsPerTest)
         message.tests.push_back({m_fields[i], m_fields[i + 1], m_fields[i + 2]});
     return message;
-}
-
-std::string messageBytes(const SubmitMessage &message)
-{
-    std::string bytes = field(SubmitVerb) + field(message.submitter) + field(message.description) +
-                        recordText(message.processor) + field(message.threads);
-    for (const SubmittedTest &test : message.tests)
-        bytes += field(test.test) + field(test.time) + field(test.checksum);
-    return bytes;
-}
-
-std::string messageBytes(const GetMessage &message)
-{
-    return field(GetVerb) + field(message.id);
 }
 
 ParsedMessage parseMessage(const std::string &bytes)

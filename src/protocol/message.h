@@ -80,9 +80,4 @@ private:
 // Reads a message that is all there.
 ParsedMessage parseMessage(const std::string &bytes);
 
-// The bytes of a message, every field ended by the separator: what the
-// reader takes back.
-std::string messageBytes(const SubmitMessage &message);
-std::string messageBytes(const GetMessage &message);
-
 } // namespace tarvik

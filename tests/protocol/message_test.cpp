@@ -1,4 +1,5 @@
 #include "protocol/message.h"
+#include "protocol/message_builder.h"
 #include "submissions.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// Messages as the program sends them, built from the program's own hardware
-// fields and checksum.
+// Messages as the program sends them: built by the protocol's builder from
+// the program's own hardware fields.
 namespace tarvik::server::testing {
 
 // The fields the program fills from its hardware report (the "cehi" record),
