@@ -3,10 +3,12 @@
 #include "hardware/clock_check.h"
 #include "hardware/hardware_summary.h"
 #include "hardware/processor_fields.h"
+#include "foundation/protocol.h"
 #include "protocol/message_builder.h"
+#include "protocol/reply_lines.h"
 #include "records/hash_table.h"
 
-#include <regex>
+#include <optional>
 
 namespace tarvik::server::testing {
 
@@ -73,14 +75,10 @@ std::string getMessage(const std::string &id)
 
 std::map<int, std::int64_t> resultIds(const std::string &answer)
 {
-    static const std::regex line("(\\d+) - result id = (\\d+)");
     std::map<int, std::int64_t> ids;
-    std::size_t start = 0;
-    for (std::size_t end; (end = answer.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        std::smatch match;
-        const std::string text = answer.substr(start, end - start);
-        if (std::regex_match(text, match, line))
-            ids[std::stoi(match[1])] = std::stoll(match[2]);
+    for (int test = FirstTest; test <= LastTest; ++test) {
+        if (const std::optional<std::int32_t> id = replies::resultId(answer, test))
+            ids[test] = *id;
     }
     return ids;
 }
