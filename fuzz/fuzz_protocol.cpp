@@ -1,14 +1,15 @@
-// The result server's message reader. The input is what a client sends; the
+// The message reader. The input is what a client sends; the
 // first byte also picks the sizes of the pieces it arrives in.
 
 #include "fuzz_check.h"
 #include "protocol/message.h"
+#include "protocol/message_builder.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-using namespace tarvik::server;
+using namespace tarvik;
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "foundation/numbers.h"
 #include "foundation/blanks.h"
 #include "foundation/protocol.h"
+#include "protocol/processor_record.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,31 +113,26 @@ public:
         return text;
     }
 
-    // The server record: a tag and thirteen values, each followed by the separator.
+    // The server record in its report form.
     std::string cpuInfo() const
     {
-        std::string clock = number(m_reading.coreSpeed);
-        std::replace(clock.begin(), clock.end(), ',', '.');
-        const std::string items[] = {
-            "cehi",
-            trimBlanks(m_reading.specification),
-            clock,
-            single(m_reading.l2),
-            number(m_reading.maxVid),
-            single(m_reading.fsb),
-            trimBlanks(m_reading.codename),
-            trimBlanks(m_reading.stepping),
-            number(m_reading.memorySize),
-            m_reading.memoryType,
-            number(m_reading.memoryFrequency),
-            "Cl " + timings(),
-            m_reading.boardVendor,
-            m_reading.boardModel,
-        };
-        std::string record;
-        for (const std::string &item : items)
-            record += item + FieldSeparator;
-        return record;
+        ProcessorRecord record;
+        record.form = ProcessorRecord::Form::Report;
+        record.specification = trimBlanks(m_reading.specification);
+        record.clock = number(m_reading.coreSpeed);
+        std::replace(record.clock.begin(), record.clock.end(), ',', '.');
+        record.l2Cache = single(m_reading.l2);
+        record.vcore = number(m_reading.maxVid);
+        record.fsb = single(m_reading.fsb);
+        record.codename = trimBlanks(m_reading.codename);
+        record.stepping = trimBlanks(m_reading.stepping);
+        record.memorySize = number(m_reading.memorySize);
+        record.memoryType = m_reading.memoryType;
+        record.memoryFrequency = number(m_reading.memoryFrequency);
+        record.memoryTimings = "Cl " + timings();
+        record.boardVendor = m_reading.boardVendor;
+        record.boardModel = m_reading.boardModel;
+        return recordText(record);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "foundation/blanks.h"
 #include "foundation/protocol.h"
+#include "protocol/processor_record.h"
 
 #include <string>
 
@@ -27,6 +28,17 @@ std::string processorBlock(int index, const ProcessorInfo &cpu, std::int32_t clo
            LineBreak;
 }
 
+// The server record in its scan form: name, clock and level-2 cache.
+std::string scanRecord(const ProcessorInfo &cpu, std::int32_t clock)
+{
+    ProcessorRecord record;
+    record.form = ProcessorRecord::Form::Scan;
+    record.specification = trimBlanks(cpu.Name);
+    record.clock = std::to_string(clock);
+    record.l2Cache = cacheText(cpu);
+    return recordText(record);
+}
+
 } // namespace
 
 int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck &clockCheck, char decimalSeparator,
@@ -50,8 +62,7 @@ int describeProcessors(const std::vector<ProcessorInfo> &processors, ClockCheck 
         // The record asks the check once more; it warns at most once, so
         // this adds no line.
         if (index == 0)
-            fields.CPU_info = trimBlanks(cpu.Name) + FieldSeparator + std::to_string(checkedClock()) + FieldSeparator +
-                              cacheText(cpu) + FieldSeparator;
+            fields.CPU_info = scanRecord(cpu, checkedClock());
         ++index;
     }
     return index;

@@ -1,6 +1,7 @@
 #include "submit/result_client.h"
 
 #include "foundation/fault.h"
+#include "protocol/message_builder.h"
 #include "submit/browser_submission.h"
 #include "submit/result_reply.h"
 #include "submit/submit_message.h"
@@ -68,7 +69,7 @@ std::string ResultClient::GetResult(const std::string &id)
     wsocket socket(m_bounds);
     if (!socket.Connect(m_server))
         return UnableToConnect;
-    const std::optional<ServerReply> reply = exchange(socket, BuildGet(id));
+    const std::optional<ServerReply> reply = exchange(socket, buildGet(id));
     return reply ? shownReply(*reply, m_bounds.replyBytes) : std::string();
 }
 

@@ -1,5 +1,5 @@
-#include "protocol/reply_text.h"
-#include "protocol/request.h"
+#include "requests/reply_text.h"
+#include "requests/request.h"
 #include "submissions.h"
 
 #include <gmock/gmock.h>

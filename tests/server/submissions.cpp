@@ -1,14 +1,14 @@
 #include "submissions.h"
 
-#include "foundation/numbers.h"
-#include "foundation/protocol.h"
 #include "hardware/clock_check.h"
 #include "hardware/hardware_summary.h"
 #include "hardware/processor_fields.h"
-#include "protocol/checksum.h"
+#include "foundation/protocol.h"
+#include "protocol/message_builder.h"
+#include "protocol/reply_lines.h"
 #include "records/hash_table.h"
 
-#include <regex>
+#include <optional>
 
 namespace tarvik::server::testing {
 
@@ -55,34 +55,30 @@ HardwareFields scanMachine()
 std::string submitMessage(const std::string &submitter, const std::string &description, const HardwareFields &machine,
                           int threads, const std::vector<Record> &records, char decimalSeparator)
 {
-    const std::string separator(1, FieldSeparator);
-    std::string message = "SUBMIT" + separator + submitter + separator + description + separator + machine.CPU_info +
-                          std::to_string(threads) + separator;
-    for (const Record &record : records) {
-        const double time = numbers::roundHalfEven(record.seconds, 3);
-        message += std::to_string(record.test) + separator + numbers::numberText(time, decimalSeparator) + separator +
-                   csum(static_cast<std::int16_t>(record.test), time, machine.hwbotcpuclk, machine.hwbotcpu,
-                        decimalSeparator) +
-                   separator;
-    }
-    return message;
+    SubmitFields fields{.submitter = submitter,
+                        .description = description,
+                        .processorRecord = machine.CPU_info,
+                        .processorClock = machine.hwbotcpuclk,
+                        .processorSpecification = machine.hwbotcpu,
+                        .threads = threads,
+                        .times = {},
+                        .decimalSeparator = decimalSeparator};
+    for (const Record &record : records)
+        fields.times.push_back({static_cast<std::int16_t>(record.test), record.seconds});
+    return buildSubmit(fields);
 }
 
 std::string getMessage(const std::string &id)
 {
-    return "GET" + std::string(1, FieldSeparator) + id + FieldSeparator;
+    return buildGet(id);
 }
 
 std::map<int, std::int64_t> resultIds(const std::string &answer)
 {
-    static const std::regex line("(\\d+) - result id = (\\d+)");
     std::map<int, std::int64_t> ids;
-    std::size_t start = 0;
-    for (std::size_t end; (end = answer.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        std::smatch match;
-        const std::string text = answer.substr(start, end - start);
-        if (std::regex_match(text, match, line))
-            ids[std::stoi(match[1])] = std::stoll(match[2]);
+    for (int test = FirstTest; test <= LastTest; ++test) {
+        if (const std::optional<std::int32_t> id = replies::resultId(answer, test))
+            ids[test] = *id;
     }
     return ids;
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// Messages as the program sends them, built from the program's own hardware
-// fields and checksum.
+// Messages as the program sends them: built by the protocol's builder from
+// the program's own hardware fields.
 namespace tarvik::server::testing {
 
 // The fields the program fills from its hardware report (the "cehi" record),
@@ -27,7 +27,7 @@ std::string submitMessage(const std::string &submitter, const std::string &descr
                           int threads, const std::vector<Record> &records, char decimalSeparator = '.');
 std::string getMessage(const std::string &id);
 
-// The result id of each test in a SUBMIT's answer.
+// The result id of each test in a SUBMIT's answer, read as the program reads it.
 std::map<int, std::int64_t> resultIds(const std::string &answer);
 
 } // namespace tarvik::server::testing

@@ -1,6 +1,7 @@
 #include "hardware/report_helper/report_writer.h"
 
 #include "foundation/blanks.h"
+#include "foundation/protocol.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,7 +13,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr const char *LineEnd = "\r\n";
+const std::string LineBreak(LineEnd);
 
 using Items = std::vector<std::pair<std::string, std::string>>;
 
@@ -30,7 +31,7 @@ std::string itemValue(const std::string &value)
 std::string itemLine(const std::string &name, const std::string &value)
 {
     const std::size_t tabs = name.size() < 16 ? 3 - name.size() / 8 : 1;
-    return "\t" + name + std::string(tabs, '\t') + value + LineEnd;
+    return "\t" + name + std::string(tabs, '\t') + value + LineBreak;
 }
 
 void appendSection(std::string &report, const std::string &title, const Items &items)
@@ -41,8 +42,8 @@ void appendSection(std::string &report, const std::string &title, const Items &i
             lines += itemLine(name, clean);
     if (lines.empty())
         return;
-    report += title + LineEnd + std::string(std::max<std::size_t>(title.size(), 8), '-') + LineEnd + LineEnd + lines +
-              LineEnd;
+    report += title + LineBreak + std::string(std::max<std::size_t>(title.size(), 8), '-') + LineBreak + LineBreak +
+              lines + LineBreak;
 }
 
 std::string oneDecimal(double value)
@@ -250,7 +251,7 @@ std::string shortProcessorName(const std::string &brand)
 
 std::string reportText(const MachineFacts &facts, const ReportOptions &options)
 {
-    std::string report = std::string("Hardware report") + LineEnd;
+    std::string report = std::string("Hardware report") + LineBreak;
     if (!facts.needRoot.empty()) {
         std::string items;
         for (const std::string &item : facts.needRoot) {
@@ -258,9 +259,9 @@ std::string reportText(const MachineFacts &facts, const ReportOptions &options)
                 items += ", ";
             items += item;
         }
-        report += "Left out, since reading them needs root: " + items + LineEnd;
+        report += "Left out, since reading them needs root: " + items + LineBreak;
     }
-    report += LineEnd;
+    report += LineBreak;
     appendSection(report, "Processors Information", processorItems(facts.processor));
     appendSection(report, "Chipset", memoryItems(facts));
     for (std::size_t slot = 0; slot < facts.spd.size(); ++slot)

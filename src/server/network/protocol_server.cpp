@@ -2,7 +2,7 @@
 
 #include "network/protocol_connection.h"
 #include "request_log.h"
-#include "protocol/reply_text.h"
+#include "requests/reply_text.h"
 #include "storage/database_worker.h"
 
 namespace tarvik::server {

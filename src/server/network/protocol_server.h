@@ -3,7 +3,7 @@
 #include "network/address_limit.h"
 #include "network/handover.h"
 #include "network/server_limits.h"
-#include "protocol/request.h"
+#include "requests/request.h"
 
 #include <QHash>
 #include <QTcpServer>

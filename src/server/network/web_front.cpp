@@ -2,8 +2,8 @@
 
 #include "network/http_connection.h"
 #include "network/stored_pages.h"
-#include "protocol/request.h"
 #include "request_log.h"
+#include "requests/request.h"
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
 #include "web/pages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/stored_result.h"
+#include "requests/stored_result.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
 #include "storage/store_unavailable.h"

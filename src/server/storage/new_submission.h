@@ -1,7 +1,7 @@
 #pragma once
 
 #include "protocol/message.h"
-#include "protocol/submission_check.h"
+#include "requests/submission_check.h"
 
 #include <string>
 

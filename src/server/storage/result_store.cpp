@@ -56,11 +56,8 @@ StoredResult readResult(const QSqlQuery &query)
     result.description = bytes(next());
     ProcessorRecord &processor = result.processor;
     processor.form = formFromName(bytes(next()));
-    for (std::string *field :
-         {&processor.specification, &processor.clock, &processor.l2Cache, &processor.vcore, &processor.fsb,
-          &processor.codename, &processor.stepping, &processor.memorySize, &processor.memoryType,
-          &processor.memoryFrequency, &processor.memoryTimings, &processor.boardVendor, &processor.boardModel})
-        *field = bytes(next());
+    for (const ProcessorText &field : ProcessorTexts)
+        processor.*field.member = bytes(next());
     result.threads = next().toInt();
     result.test = next().toInt();
     result.timeText = bytes(next());
@@ -163,33 +160,23 @@ std::vector<std::int64_t> ResultStore::insert(const NewSubmission &submission)
 {
     const SubmitMessage &message = submission.message;
     const ProcessorRecord &processor = message.processor;
+    QVariantList values = {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                           text(submission.channel),
+                           text(submission.peer),
+                           QByteArray::fromStdString(submission.rawMessage),
+                           text(message.submitter),
+                           text(message.description),
+                           QString::fromLatin1(formName(processor.form))};
+    for (const ProcessorText &field : ProcessorTexts)
+        values.append(text(processor.*field.member));
+    values.append(submission.checked.threads);
     QSqlQuery row = runStatement(
         m_database,
         QStringLiteral("INSERT INTO submissions (received_at, channel, peer, raw_message, submitter, description, "
                        "processor_form, processor, clock, l2_cache, vcore, fsb, codename, stepping, memory_size, "
                        "memory_type, memory_frequency, memory_timings, board_vendor, board_model, threads) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-        {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-         text(submission.channel),
-         text(submission.peer),
-         QByteArray::fromStdString(submission.rawMessage),
-         text(message.submitter),
-         text(message.description),
-         QString::fromLatin1(formName(processor.form)),
-         text(processor.specification),
-         text(processor.clock),
-         text(processor.l2Cache),
-         text(processor.vcore),
-         text(processor.fsb),
-         text(processor.codename),
-         text(processor.stepping),
-         text(processor.memorySize),
-         text(processor.memoryType),
-         text(processor.memoryFrequency),
-         text(processor.memoryTimings),
-         text(processor.boardVendor),
-         text(processor.boardModel),
-         submission.checked.threads});
+        values);
     const std::int64_t submissionId = returnedId(row);
 
     std::vector<std::int64_t> ids;

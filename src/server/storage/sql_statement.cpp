@@ -35,7 +35,7 @@ Cause causeOf(const QSqlError &error)
 
 } // namespace
 
-QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, std::initializer_list<QVariant> values)
+QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values)
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);

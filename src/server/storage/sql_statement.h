@@ -8,13 +8,11 @@
 #include <QString>
 #include <QVariant>
 
-#include <initializer_list>
-
 namespace tarvik::server {
 
 // Prepares and runs one statement with its values bound in order; a failure
 // throws StoreUnavailable with the database's own message.
-QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, std::initializer_list<QVariant> values = {});
+QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values = {});
 
 // The fault for a failed statement or transaction, its cause read from the
 // database's own error code.

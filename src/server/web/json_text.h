@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/stored_result.h"
+#include "requests/stored_result.h"
 #include "web/leaderboard.h"
 
 #include <string>

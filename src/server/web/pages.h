@@ -1,7 +1,7 @@
 #pragma once
 
-#include "protocol/stored_result.h"
-#include "protocol/submission_check.h"
+#include "requests/stored_result.h"
+#include "requests/submission_check.h"
 #include "web/leaderboard.h"
 
 #include <cstdint>

@@ -1,24 +1,15 @@
 #include "protocol/processor_record.h"
 
-namespace tarvik::server {
+#include "foundation/protocol.h"
+
+namespace tarvik {
 
 ProcessorRecord reportFormRecord(const std::vector<std::string> &fields)
 {
     ProcessorRecord record;
     record.form = ProcessorRecord::Form::Report;
-    record.specification = fields[1];
-    record.clock = fields[2];
-    record.l2Cache = fields[3];
-    record.vcore = fields[4];
-    record.fsb = fields[5];
-    record.codename = fields[6];
-    record.stepping = fields[7];
-    record.memorySize = fields[8];
-    record.memoryType = fields[9];
-    record.memoryFrequency = fields[10];
-    record.memoryTimings = fields[11];
-    record.boardVendor = fields[12];
-    record.boardModel = fields[13];
+    for (std::size_t i = 0; i < ProcessorTexts.size(); ++i)
+        record.*ProcessorTexts[i].member = fields[i + 1];
     return record;
 }
 
@@ -26,26 +17,36 @@ ProcessorRecord scanFormRecord(const std::vector<std::string> &fields)
 {
     ProcessorRecord record;
     record.form = ProcessorRecord::Form::Scan;
-    record.specification = fields[0];
-    record.clock = fields[1];
-    record.l2Cache = fields[2];
+    for (std::size_t i = 0; i < ScanFormFields; ++i)
+        record.*ProcessorTexts[i].member = fields[i];
     return record;
 }
 
 std::vector<std::string> recordFields(const ProcessorRecord &record)
 {
+    std::vector<std::string> fields;
     switch (record.form) {
     case ProcessorRecord::Form::Report:
-        return {ReportFormTag,      record.specification, record.clock,           record.l2Cache,
-                record.vcore,       record.fsb,           record.codename,        record.stepping,
-                record.memorySize,  record.memoryType,    record.memoryFrequency, record.memoryTimings,
-                record.boardVendor, record.boardModel};
+        fields.push_back(ReportFormTag);
+        for (const ProcessorText &text : ProcessorTexts)
+            fields.push_back(record.*text.member);
+        break;
     case ProcessorRecord::Form::Scan:
-        return {record.specification, record.clock, record.l2Cache};
+        for (std::size_t i = 0; i < ScanFormFields; ++i)
+            fields.push_back(record.*ProcessorTexts[i].member);
+        break;
     case ProcessorRecord::Form::Missing:
         break;
     }
-    return {};
+    return fields;
+}
+
+std::string recordText(const ProcessorRecord &record)
+{
+    std::string text;
+    for (const std::string &field : recordFields(record))
+        text += field + FieldSeparator;
+    return text;
 }
 
 const char *formName(ProcessorRecord::Form form)
@@ -70,4 +71,4 @@ ProcessorRecord::Form formFromName(const std::string &name)
     return ProcessorRecord::Form::Missing;
 }
 
-} // namespace tarvik::server
+} // namespace tarvik

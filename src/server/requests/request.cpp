@@ -1,4 +1,4 @@
-#include "protocol/request.h"
+#include "requests/request.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "protocol/submission_check.h"
+#include "requests/submission_check.h"
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
@@ -98,22 +98,11 @@ void checkTest(const SubmittedTest &sent, const ProcessorRecord &processor, Chec
 // JSON and in the terminal of whoever looks a result up.
 std::vector<std::pair<const char *, const std::string *>> shownTexts(const SubmitMessage &message)
 {
-    const ProcessorRecord &p = message.processor;
-    return {{"submitter name", &message.submitter},
-            {"description", &message.description},
-            {"processor", &p.specification},
-            {"clock", &p.clock},
-            {"level-2 cache", &p.l2Cache},
-            {"core voltage", &p.vcore},
-            {"bus clock", &p.fsb},
-            {"code name", &p.codename},
-            {"stepping", &p.stepping},
-            {"memory size", &p.memorySize},
-            {"memory type", &p.memoryType},
-            {"memory frequency", &p.memoryFrequency},
-            {"memory timings", &p.memoryTimings},
-            {"mainboard vendor", &p.boardVendor},
-            {"mainboard model", &p.boardModel}};
+    std::vector<std::pair<const char *, const std::string *>> texts = {{"submitter name", &message.submitter},
+                                                                       {"description", &message.description}};
+    for (const ProcessorText &text : ProcessorTexts)
+        texts.emplace_back(text.name, &(message.processor.*text.member));
+    return texts;
 }
 
 bool isControlByte(char c)

@@ -9,7 +9,11 @@
 #include <variant>
 #include <vector>
 
-namespace tarvik::server {
+namespace tarvik {
+
+// The words that open the two messages.
+inline constexpr std::string_view SubmitVerb = "SUBMIT";
+inline constexpr std::string_view GetVerb = "GET";
 
 // One test of a SUBMIT as sent: test number, time and checksum, all texts.
 struct SubmittedTest {
@@ -49,7 +53,10 @@ using ParsedMessage = std::variant<SubmitMessage, GetMessage, MessageError>;
 // each field ended by the separator. Each feed scans only the new bytes, so a
 // long message sent a few bytes at a time is read once, not once per packet.
 // A message ending inside a field, or before the fields its layout needs, is
-// incomplete; anything else that does not fit is malformed.
+// incomplete; anything else that does not fit is malformed. Where a message
+// ends: a GET with its id, as any byte after it is refused; a SUBMIT is whole
+// after each complete test but may go on with more, so its end is the
+// sender's to say (by going quiet or half-closing).
 class MessageReader {
 public:
     void feed(std::string_view bytes);
@@ -58,6 +65,7 @@ public:
     // Why the bytes so far are no whole message, or nothing when they are one.
     // Cheap enough to ask after every feed.
     std::optional<MessageError> problem() const;
+    // A whole GET can take no further byte: the message has ended.
     bool isGet() const;
     // The message the bytes make; builds it, so ask once it is whole.
     ParsedMessage message() const;
@@ -76,9 +84,4 @@ private:
 // Reads a message that is all there.
 ParsedMessage parseMessage(const std::string &bytes);
 
-// The bytes of a message, every field ended by the separator: what the
-// reader takes back.
-std::string messageBytes(const SubmitMessage &message);
-std::string messageBytes(const GetMessage &message);
-
-} // namespace tarvik::server
+} // namespace tarvik

@@ -3,21 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
-namespace tarvik::server {
+namespace tarvik {
 
 namespace {
-
-const std::string SubmitVerb = "SUBMIT";
-const std::string GetVerb = "GET";
 
 // Submitter name and description follow the verb.
 constexpr std::size_t SubmitHeaderFields = 3;
 constexpr std::size_t FieldsPerTest = 3;
-
-std::string field(const std::string &text)
-{
-    return text + FieldSeparator;
-}
 
 MessageError incomplete()
 {
@@ -132,22 +124,6 @@ ParsedMessage MessageReader::message() const
     return message;
 }
 
-std::string messageBytes(const SubmitMessage &message)
-{
-    std::string bytes = field(SubmitVerb) + field(message.submitter) + field(message.description);
-    for (const std::string &value : recordFields(message.processor))
-        bytes += field(value);
-    bytes += field(message.threads);
-    for (const SubmittedTest &test : message.tests)
-        bytes += field(test.test) + field(test.time) + field(test.checksum);
-    return bytes;
-}
-
-std::string messageBytes(const GetMessage &message)
-{
-    return field(GetVerb) + field(message.id);
-}
-
 ParsedMessage parseMessage(const std::string &bytes)
 {
     MessageReader reader;
@@ -155,4 +131,4 @@ ParsedMessage parseMessage(const std::string &bytes)
     return reader.message();
 }
 
-} // namespace tarvik::server
+} // namespace tarvik

@@ -1,4 +1,4 @@
-#include "protocol/stored_result.h"
+#include "requests/stored_result.h"
 
 namespace tarvik::server {
 

@@ -1,14 +1,15 @@
 #include "protocol/message.h"
+#include "protocol/message_builder.h"
 #include "submissions.h"
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
-namespace tarvik::server {
+namespace tarvik {
 namespace {
 
-using testing::reportMachine;
-using testing::scanMachine;
-using testing::submitMessage;
+using server::testing::reportMachine;
+using server::testing::scanMachine;
+using server::testing::submitMessage;
 
 const std::string Sep(1, FieldSeparator);
 
@@ -139,4 +140,4 @@ TEST(Message, RefusesWhatCannotBecomeAMessage)
 }
 
 } // namespace
-} // namespace tarvik::server
+} // namespace tarvik
