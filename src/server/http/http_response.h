@@ -4,6 +4,9 @@
 
 namespace tarvik::server::http {
 
+inline constexpr const char *HtmlType = "text/html; charset=utf-8";
+inline constexpr const char *JsonType = "application/json";
+
 struct Response {
     int status = 200;
     std::string contentType;

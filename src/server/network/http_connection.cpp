@@ -21,7 +21,7 @@ std::size_t maxHeadBytes(const ServerLimits &limits)
 
 http::Response noticePage(int status, const std::string &text)
 {
-    return {status, "text/html; charset=utf-8", pages::notice(http::reasonPhrase(status), text)};
+    return {status, http::HtmlType, pages::notice(http::reasonPhrase(status), text)};
 }
 
 } // namespace

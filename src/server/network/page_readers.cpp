@@ -38,8 +38,9 @@ struct PageReaders::Shared {
     }
 };
 
-PageReaders::PageReaders(int threads)
-    : m_shared(std::make_shared<Shared>())
+PageReaders::PageReaders(int threads, std::chrono::milliseconds stopWait)
+    : m_shared(std::make_shared<Shared>()),
+      m_stopWait(stopWait)
 {
     std::lock_guard lock(m_shared->mutex);
     m_shared->running = threads;

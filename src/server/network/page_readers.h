@@ -12,21 +12,20 @@ namespace tarvik::server {
 // queue with a lock it cannot).
 class PageReaders {
 public:
-    explicit PageReaders(int threads);
-    // Drops the tasks still queued and waits up to `stopWait` for the
-    // running ones. A reader stuck on a database that does not answer is
-    // left behind rather than holding up the stop.
+    // At the stop, the tasks still queued are dropped and the running ones
+    // get up to `stopWait`: a reader stuck on a database that does not
+    // answer is left behind rather than holding up the stop.
+    PageReaders(int threads, std::chrono::milliseconds stopWait);
     ~PageReaders();
     PageReaders(const PageReaders &) = delete;
     PageReaders &operator=(const PageReaders &) = delete;
 
-    void setStopWait(std::chrono::milliseconds wait) { m_stopWait = wait; }
     void start(std::function<void()> task);
 
 private:
     struct Shared;
     std::shared_ptr<Shared> m_shared;
-    std::chrono::milliseconds m_stopWait{10000};
+    std::chrono::milliseconds m_stopWait;
 };
 
 } // namespace tarvik::server

@@ -19,8 +19,8 @@ constexpr int ChartedResults = 10;
 constexpr int LastPage = 1000000;
 const int StandardTests[] = {SpeedTest, StabilityTest};
 
-const char *HtmlType = "text/html; charset=utf-8";
-const char *JsonType = "application/json";
+using http::HtmlType;
+using http::JsonType;
 
 // The number the query gives for `key` (see queryNumber), `fallback` when it has no such key.
 long long numberParameter(const http::Request &request, const std::string &key, long long fallback, long long last)

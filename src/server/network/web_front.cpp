@@ -18,7 +18,7 @@ constexpr int ListenQueue = 128;
 
 http::Response page(int status, const std::string &title, const std::string &text)
 {
-    return {status, "text/html; charset=utf-8", pages::notice(title, text)};
+    return {status, http::HtmlType, pages::notice(title, text)};
 }
 
 // The database connection of the page reader that runs this: a Qt SQL
@@ -34,7 +34,7 @@ ResultStore &readerStore(const DatabaseSettings &settings)
 http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWorker::StoreOutcome &outcome)
 {
     if (outcome.stored)
-        return {200, "text/html; charset=utf-8", pages::submitted(checked, outcome.ids)};
+        return {200, http::HtmlType, pages::submitted(checked, outcome.ids)};
     if (outcome.failure == StoreUnavailable::Cause::DiskFull)
         return page(503, "Database full",
                     "The result database has no room left; nothing was stored. Please try again later.");
@@ -51,9 +51,8 @@ WebFront::WebFront(DatabaseWorker &database, DatabaseSettings settings, const Se
       m_settings(std::move(settings)),
       m_limits(limits),
       m_perAddress(limits.maxConnectionsPerAddress),
-      m_readers(limits.httpThreads)
+      m_readers(limits.httpThreads, limits.connectionTimeLimit)
 {
-    m_readers.setStopWait(m_limits.connectionTimeLimit);
     setListenBacklogSize(ListenQueue);
 }
 
@@ -131,7 +130,7 @@ void WebFront::takeSubmission(quint64 id, HttpConnection *connection, const http
         return;
     }
     if (submit->checked.accepted.empty()) {
-        connection->answer({200, "text/html; charset=utf-8", pages::submitted(submit->checked, {})});
+        connection->answer({200, http::HtmlType, pages::submitted(submit->checked, {})});
         return;
     }
     connection->awaitAnswer(page(503, "Database unavailable",
