@@ -27,6 +27,33 @@ std::string refusedTestLine(const std::string &test, const std::string &reason)
     return line(test + " - refused: " + reason);
 }
 
+std::string acceptedTestLine(int test, int rulesVersion)
+{
+    return line(std::to_string(test) + " - accepted (rules version " + std::to_string(rulesVersion) + ")");
+}
+
+std::string heldTestLine(int test, const std::string &reason)
+{
+    return line(std::to_string(test) + " - held for review: " + reason);
+}
+
+std::string alreadyStoredLine(int test, std::int64_t id, const std::string &verdict)
+{
+    return line(std::to_string(test) + " - already stored as result " + std::to_string(id) + " (" + verdict +
+                "); not stored again");
+}
+
+std::string managementLine(const std::string &address)
+{
+    return line("Hide or delete the results of this submission at " + address);
+}
+
+std::string tooManySubmissions(int perMinute)
+{
+    return refused("more than " + std::to_string(perMinute) +
+                   " submissions a minute from your address; please wait a minute");
+}
+
 std::string nothingStored()
 {
     return line("The submission holds no test result; nothing was stored.");

@@ -12,6 +12,16 @@ namespace tarvik::replies {
 std::string resultIdLine(int test, std::int64_t id);
 // "<test> - refused: <reason>", the test as sent.
 std::string refusedTestLine(const std::string &test, const std::string &reason);
+// "<test> - accepted (rules version <n>)": stored and ranked.
+std::string acceptedTestLine(int test, int rulesVersion);
+// "<test> - held for review: <reason>": stored, ranked once approved.
+std::string heldTestLine(int test, const std::string &reason);
+// "<test> - already stored as result <id> (<verdict>); not stored again".
+std::string alreadyStoredLine(int test, std::int64_t id, const std::string &verdict);
+// The address where the submission's own results can be hidden or deleted.
+std::string managementLine(const std::string &address);
+// A submitter who sent more submissions than the server takes a minute.
+std::string tooManySubmissions(int perMinute);
 // A SUBMIT that carried no test at all.
 std::string nothingStored();
 

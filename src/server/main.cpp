@@ -18,9 +18,16 @@ int main(int argc, char *argv[])
     const ServerOptions options = parseServerOptions(QCoreApplication::arguments());
     switch (options.task) {
     case ServerOptions::Task::Remove:
-        return removeResult(options.database, options.removeId);
+        return removeResult(options.database, options.resultId);
     case ServerOptions::Task::Export:
         return exportResults(options.database, options.exportFile);
+    case ServerOptions::Task::Review:
+        return listHeldResults(options.database);
+    case ServerOptions::Task::Approve:
+        return decideResult(options.database, options.resultId, tarvik::server::rules::Verdict::Accepted,
+                            options.why.isEmpty() ? QStringLiteral("approved") : options.why);
+    case ServerOptions::Task::Refuse:
+        return decideResult(options.database, options.resultId, tarvik::server::rules::Verdict::Refused, options.why);
     case ServerOptions::Task::Serve:
         break;
     }

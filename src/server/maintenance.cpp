@@ -2,6 +2,7 @@
 
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
+#include "foundation/numbers.h"
 #include "web/json_text.h"
 
 #include <QSaveFile>
@@ -59,6 +60,36 @@ int exportResults(const DatabaseSettings &database, const QString &file)
         return 1;
     }
     std::printf("Exported %lld results to %s.\n", count, qPrintable(file));
+    return 0;
+}
+
+int listHeldResults(const DatabaseSettings &database)
+{
+    std::vector<StoredResult> held;
+    try {
+        held = ResultStore(database).heldResults();
+    } catch (const StoreUnavailable &fault) {
+        return unavailable(fault);
+    }
+    for (const StoredResult &result : held)
+        std::printf("%lld\t%s\t%s s\t%d threads\t%s\t%s\t%s\n", static_cast<long long>(result.id),
+                    testCaption(result.test).c_str(), numbers::numberText(result.seconds).c_str(), result.threads,
+                    result.processor.specification.c_str(), result.submitter.c_str(), result.decision.reason.c_str());
+    std::printf("%zu results held for review.\n", held.size());
+    return 0;
+}
+
+int decideResult(const DatabaseSettings &database, qint64 id, rules::Verdict verdict, const QString &why)
+{
+    try {
+        if (!ResultStore(database).decide(id, verdict, why.toStdString())) {
+            std::fprintf(stderr, "tarvik-server: there is no result with id %lld.\n", id);
+            return 1;
+        }
+    } catch (const StoreUnavailable &fault) {
+        return unavailable(fault);
+    }
+    std::printf("Result %lld is %s.\n", id, rules::verdictWords(verdict));
     return 0;
 }
 

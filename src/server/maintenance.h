@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/result_rules.h"
 #include "storage/database_settings.h"
 
 #include <QString>
@@ -12,5 +13,9 @@ namespace tarvik::server {
 int removeResult(const DatabaseSettings &database, qint64 id);
 // Writes every result as a JSON array; the file is replaced only once it is whole.
 int exportResults(const DatabaseSettings &database, const QString &file);
+// Lists the results held for review, one line each.
+int listHeldResults(const DatabaseSettings &database);
+// A reviewer's verdict on one result, with why, kept in the audit log.
+int decideResult(const DatabaseSettings &database, qint64 id, rules::Verdict verdict, const QString &why);
 
 } // namespace tarvik::server

@@ -9,6 +9,7 @@
 #include "storage/store_unavailable.h"
 
 #include <QCoreApplication>
+#include <QHostInfo>
 
 #include <memory>
 #include <sys/resource.h>
@@ -39,6 +40,14 @@ void raiseDescriptorLimit()
     }
 }
 
+std::string webAddress(const ServerOptions &options, quint16 httpPort)
+{
+    if (!options.webAddress.isEmpty())
+        return options.webAddress.endsWith(u'/') ? options.webAddress.chopped(1).toStdString()
+                                                 : options.webAddress.toStdString();
+    return "http://" + QHostInfo::localHostName().toStdString() + ":" + std::to_string(httpPort);
+}
+
 } // namespace
 
 int serve(const ServerOptions &options)
@@ -47,17 +56,19 @@ int serve(const ServerOptions &options)
     prepareDatabase(options.database);
     auto database = std::make_unique<DatabaseWorker>(options.database);
 
-    auto protocol = std::make_unique<ProtocolServer>(*database, options.limits);
+    rules::SubmissionRate rate(options.limits.submissionsPerMinute);
+    auto protocol = std::make_unique<ProtocolServer>(*database, rate, options.limits);
     if (!protocol->listen(QHostAddress(options.address), static_cast<quint16>(options.tcpPort))) {
         logLine("Unable to start the server: " + protocol->errorString().toStdString() + ".");
         return 1;
     }
-    auto web = std::make_unique<WebFront>(*database, options.database, options.limits);
+    auto web = std::make_unique<WebFront>(*database, rate, options.database, options.limits);
     if (!web->listen(QHostAddress(options.address), static_cast<quint16>(options.httpPort))) {
         logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ": " +
                 web->errorString().toStdString() + ".");
         return 1;
     }
+    protocol->setWebAddress(webAddress(options, web->serverPort()));
     logLine("listening on TCP port " + std::to_string(protocol->serverPort()) + " and HTTP port " +
             std::to_string(web->serverPort()) + " at " + options.address.toStdString() + ", database " +
             options.database.description().toStdString());

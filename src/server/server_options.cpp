@@ -37,6 +37,30 @@ DatabaseSettings databaseSettings(const QCommandLineParser &parser)
     }
 }
 
+// The one task the command line asks for beside serving.
+void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
+{
+    using Task = ServerOptions::Task;
+    const std::pair<const char *, Task> tasks[] = {{"remove", Task::Remove},   {"export", Task::Export},
+                                                   {"review", Task::Review},   {"approve", Task::Approve},
+                                                   {"refuse", Task::Refuse}};
+    for (const auto &[name, task] : tasks) {
+        if (!parser.isSet(QString::fromLatin1(name)))
+            continue;
+        if (options.task != Task::Serve)
+            refuse(QStringLiteral("--remove, --export, --review, --approve and --refuse go alone"));
+        options.task = task;
+    }
+    if (options.task == Task::Remove || options.task == Task::Approve || options.task == Task::Refuse) {
+        const char *name = options.task == Task::Remove ? "remove" : options.task == Task::Approve ? "approve" : "refuse";
+        options.resultId = number(parser, QString::fromLatin1(name), 1, 2147483647);
+    }
+    if (options.task == Task::Export)
+        options.exportFile = parser.value(QStringLiteral("export"));
+    if (options.task == Task::Refuse && options.why.trimmed().isEmpty())
+        refuse(QStringLiteral("--refuse needs --why with the reason"));
+}
+
 } // namespace
 
 ServerOptions parseServerOptions(const QStringList &arguments)
@@ -77,8 +101,21 @@ ServerOptions parseServerOptions(const QStringList &arguments)
          QStringLiteral("count"), QStringLiteral("32")},
         {QStringLiteral("http-threads"), QStringLiteral("Pages read from the database at once (default 16)."),
          QStringLiteral("count"), QStringLiteral("16")},
+        {QStringLiteral("max-submissions-per-minute"),
+         QStringLiteral("Submissions one address may send a minute (default 30)."), QStringLiteral("count"),
+         QStringLiteral("30")},
+        {QStringLiteral("web-address"),
+         QStringLiteral("The address people reach the web pages at, for the management addresses in\n"
+                        "replies (default http://<this machine's name>:<HTTP port>)."),
+         QStringLiteral("url")},
         {QStringLiteral("remove"), QStringLiteral("Remove the result with this id from the database and end."),
          QStringLiteral("id")},
+        {QStringLiteral("review"), QStringLiteral("List the results held for review and end.")},
+        {QStringLiteral("approve"), QStringLiteral("Accept the result with this id and end."), QStringLiteral("id")},
+        {QStringLiteral("refuse"), QStringLiteral("Refuse the result with this id (with --why) and end."),
+         QStringLiteral("id")},
+        {QStringLiteral("why"), QStringLiteral("Why a result is refused or approved, for the audit log."),
+         QStringLiteral("text")},
         {QStringLiteral("export"), QStringLiteral("Write every result to this file as JSON and end."),
          QStringLiteral("file")},
     });
@@ -101,13 +138,11 @@ ServerOptions parseServerOptions(const QStringList &arguments)
     limits.maxConnectionsPerAddress =
         static_cast<int>(number(parser, QStringLiteral("max-connections-per-address"), 1, 100000));
     limits.httpThreads = static_cast<int>(number(parser, QStringLiteral("http-threads"), 1, 1024));
-    if (parser.isSet(QStringLiteral("remove"))) {
-        options.task = ServerOptions::Task::Remove;
-        options.removeId = number(parser, QStringLiteral("remove"), 1, 2147483647);
-    } else if (parser.isSet(QStringLiteral("export"))) {
-        options.task = ServerOptions::Task::Export;
-        options.exportFile = parser.value(QStringLiteral("export"));
-    }
+    limits.submissionsPerMinute =
+        static_cast<int>(number(parser, QStringLiteral("max-submissions-per-minute"), 1, 1000000));
+    options.webAddress = parser.value(QStringLiteral("web-address"));
+    options.why = parser.value(QStringLiteral("why"));
+    chooseTask(parser, options);
     return options;
 }
 

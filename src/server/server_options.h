@@ -12,7 +12,7 @@ namespace tarvik::server {
 
 // What the command line asks of tarvik-server.
 struct ServerOptions {
-    enum class Task { Serve, Remove, Export };
+    enum class Task { Serve, Remove, Export, Review, Approve, Refuse };
 
     Task task = Task::Serve;
     QString address = QStringLiteral("0.0.0.0");
@@ -20,8 +20,12 @@ struct ServerOptions {
     int httpPort = 10280;
     DatabaseSettings database;
     ServerLimits limits;
-    qint64 removeId = 0;
+    qint64 resultId = 0; // of --remove, --approve and --refuse
     QString exportFile;
+    QString why;        // of --refuse and --approve
+    // Where people reach the web pages, for the management addresses in
+    // replies; empty: this machine's name and the web port.
+    QString webAddress;
 };
 
 // Reads the command line. --help and --version print and end the process;

@@ -20,13 +20,6 @@ using ::testing::StartsWith;
 namespace tarvik::server::testing {
 namespace {
 
-std::string httpGet(int port, const std::string &target)
-{
-    TcpClient client(port);
-    client.send("GET " + target + " HTTP/1.1\r\nHost: test\r\nConnection: close\r\n\r\n");
-    return client.receiveAll();
-}
-
 // The result ids a browser submission's page links to.
 std::vector<std::int64_t> linkedIds(const std::string &page)
 {
@@ -72,7 +65,7 @@ TEST(ConcurrentLoad, EveryClientIsAnsweredAndEveryIdIsUnique)
             for (int r = 0; r < Rounds; ++r) {
                 const std::string name = "Tcp " + std::to_string(c) + "." + std::to_string(r);
                 const auto found =
-                    resultIds(exchange(server.tcpPort(), submitMessage(name, "", reportMachine(), 4, {{6, 20.0 + r}})));
+                    resultIds(exchange(server.tcpPort(), submitMessage(name, "", reportMachine(), 4, {{6, 20.0 + r + 0.001 * c}})));
                 keep(found.count(6) ? std::vector<std::int64_t>{found.at(6)} : std::vector<std::int64_t>{});
                 EXPECT_THAT(exchange(server.tcpPort(), getMessage("1")), HasSubstr("Submitter: "));
             }
@@ -81,7 +74,7 @@ TEST(ConcurrentLoad, EveryClientIsAnsweredAndEveryIdIsUnique)
         clients.emplace_back(client([&, c] {
             for (int r = 0; r < Rounds; ++r) {
                 const std::string message = submitMessage("Web " + std::to_string(c) + "." + std::to_string(r), "",
-                                                          reportMachine(), 4, {{11, 600.0 + r}});
+                                                          reportMachine(), 4, {{11, 600.0 + r + 0.001 * c}});
                 const std::string query = QUrl::toPercentEncoding(QString::fromStdString(message)).toStdString();
                 keep(linkedIds(httpGet(server.httpPort(), "/submit.cgi?SendStr=" + query)));
                 EXPECT_THAT(httpGet(server.httpPort(), "/api/results"), StartsWith("HTTP/1.1 200 OK\r\n"));

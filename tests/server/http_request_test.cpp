@@ -292,7 +292,7 @@ TEST(HttpResponse, CarriesItsLengthTheConnectionAndTheSafetyHeaders)
          {"\r\nContent-Type: text/html; charset=utf-8\r\n", "\r\nContent-Length: 11\r\n",
           "\r\nConnection: keep-alive\r\n",
           "\r\nContent-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'; "
-          "form-action 'none'; frame-ancestors 'none'\r\n",
+          "form-action 'self'; frame-ancestors 'none'\r\n",
           "\r\nX-Content-Type-Options: nosniff\r\n", "\r\nX-Frame-Options: DENY\r\n",
           "\r\nReferrer-Policy: no-referrer\r\n", "\r\nCache-Control: no-store\r\n"})
         EXPECT_THAT(head, HasSubstr(line));

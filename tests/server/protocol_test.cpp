@@ -12,6 +12,7 @@
 using namespace std::chrono_literals;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::StartsWith;
 
 namespace tarvik::server::testing {
 
@@ -57,8 +58,11 @@ TEST_P(ProtocolTest, StoresEveryVerifiedTestAndReadsItBack)
 
     const auto ids = resultIds(answer);
     ASSERT_EQ(ids.size(), 2u) << answer;
-    EXPECT_EQ(answer, "6 - result id = " + std::to_string(ids.at(6)) + "\r\n11 - result id = " +
-                          std::to_string(ids.at(11)) + "\r\n3 - refused: checksum does not match\r\n");
+    EXPECT_THAT(answer, StartsWith("6 - result id = " + std::to_string(ids.at(6)) + "\r\n11 - result id = " +
+                                   std::to_string(ids.at(11)) +
+                                   "\r\n6 - accepted (rules version 1)\r\n11 - accepted (rules version 1)\r\n"
+                                   "3 - refused: checksum does not match\r\n"
+                                   "Hide or delete the results of this submission at http://"));
     EXPECT_NE(ids.at(6), ids.at(11));
 
     const std::string stored = send(getMessage(std::to_string(ids.at(11))));
@@ -106,6 +110,13 @@ TEST_P(ProtocolTest, RefusesTestsItCannotVerify)
         {submitMessage("Ann", "", noRecord, 4, {{6, 20.5}}),
          "6 - refused: no processor description to check the checksum against\r\n"},
         {submitMessage("Ann", "", machine, 4, {}), "The submission holds no test result; nothing was stored.\r\n"},
+        // Quick-mode times of both standard tests, with their checksums.
+        {submitMessage("Ann", "", machine, 2, {{6, 0.007}, {11, 0.108}}),
+         "6 - refused: physical floor: 0.007 s is below the 0.00755 s that any processor needs for 33554432 "
+         "numbers on 2 threads\r\n11 - refused: physical floor: 0.108 s is below the 0.2416 s that any processor "
+         "needs for 1073741824 numbers on 2 threads\r\n"},
+        {submitMessage("Ann", "", machine, 300, {{6, 20.5}}),
+         "6 - refused: thread count: 300 threads is not a count from 1 to 256\r\n"},
     };
     for (const auto &refused : cases)
         EXPECT_EQ(send(refused.message), refused.answer);

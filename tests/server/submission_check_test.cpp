@@ -119,11 +119,26 @@ TEST(SubmissionCheck, AControlByteInAStoredTextRefusesTheMessage)
         "SUBMIT" + Sep + "Jürgen" + Sep + "schnell" + Sep + "Intel" + Sep + "3000" + Sep + "512" + Sep + "4" + Sep)));
 }
 
-TEST(SubmissionCheck, AnswerNamesEachStoredTestAtTheStartOfALine)
+// The program reads the id lines; people read the verdicts after them.
+TEST(SubmissionCheck, AnswerGivesTheIdLinesThenAVerdictPerTestThenTheManagementAddress)
 {
     const CheckedSubmission result =
         checked(scanSubmit("6" + Sep + "20.5" + Sep + "EAE7E92" + Sep + "16" + Sep + "1" + Sep + "1" + Sep));
-    EXPECT_EQ(replies::submitted(result, {41}), "6 - result id = 41\r\n16 - refused: checksum does not match\r\n");
+    const rules::Decision held{rules::Verdict::Held, rules::PlausibilityRule, "plausibility band: too fast"};
+    const StoredSubmission stored{{{6, 20.5, 41, rules::accepted(), false}, {11, 90, 7, held, true}, {3, 2, 42, held, false}},
+                                  9,
+                                  "k3y"};
+    EXPECT_EQ(replies::submitted(result, stored, "http://results.example:10280"),
+              "6 - result id = 41\r\n11 - result id = 7\r\n3 - result id = 42\r\n"
+              "6 - accepted (rules version 1)\r\n"
+              "11 - already stored as result 7 (held for review); not stored again\r\n"
+              "3 - held for review: plausibility band: too fast\r\n"
+              "16 - refused: checksum does not match\r\n"
+              "Hide or delete the results of this submission at "
+              "http://results.example:10280/manage?submission=9&key=k3y\r\n");
+    // Every test already stored: no new submission, so no address.
+    EXPECT_EQ(replies::submitted({}, {{{6, 20.5, 41, rules::accepted(), true}}, 0, ""}, "http://h"),
+              "6 - result id = 41\r\n6 - already stored as result 41 (accepted); not stored again\r\n");
 }
 
 } // namespace

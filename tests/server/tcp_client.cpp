@@ -87,4 +87,20 @@ std::string exchange(int port, std::string_view message)
     return client.receiveAll();
 }
 
+std::string httpExchange(int port, const std::string &method, const std::string &target, const std::string &form)
+{
+    TcpClient client(port);
+    std::string request = method + " " + target + " HTTP/1.1\r\nHost: test\r\nConnection: close\r\n";
+    if (!form.empty())
+        request += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                   std::to_string(form.size()) + "\r\n";
+    client.send(request + "\r\n" + form);
+    return client.receiveAll();
+}
+
+std::string httpGet(int port, const std::string &target)
+{
+    return httpExchange(port, "GET", target);
+}
+
 } // namespace tarvik::server::testing

@@ -285,10 +285,24 @@ std::variant<Refusal, Head> parsedHead(std::string_view bytes)
 
 } // namespace
 
+namespace {
+
+const std::string *firstValue(const std::vector<std::pair<std::string, std::string>> &pairs, std::string_view key)
+{
+    const auto found = std::find_if(pairs.begin(), pairs.end(), [key](const auto &pair) { return pair.first == key; });
+    return found == pairs.end() ? nullptr : &found->second;
+}
+
+} // namespace
+
 const std::string *Request::parameter(std::string_view key) const
 {
-    const auto found = std::find_if(query.begin(), query.end(), [key](const auto &pair) { return pair.first == key; });
-    return found == query.end() ? nullptr : &found->second;
+    return firstValue(query, key);
+}
+
+const std::string *Request::formField(std::string_view key) const
+{
+    return firstValue(form, key);
 }
 
 RequestReader::RequestReader(std::size_t maxHeadBytes, std::size_t maxBodyBytes)
@@ -308,7 +322,7 @@ ReadResult RequestReader::next()
     if (m_refused)
         return Incomplete{};
     if (m_awaitingBody)
-        return dropBody();
+        return takeBody();
     const std::optional<std::size_t> length = headLength();
     return length ? takeHead(*length) : refusalIfOversized();
 }
@@ -358,18 +372,21 @@ ReadResult RequestReader::takeHead(std::size_t length)
         return refuse({ContentTooLarge, "the body is longer than this server takes"});
     m_awaitingBody = std::move(taken.request);
     m_bodyLeft = static_cast<std::size_t>(taken.bodyLength);
-    return dropBody();
+    return takeBody();
 }
 
-ReadResult RequestReader::dropBody()
+ReadResult RequestReader::takeBody()
 {
-    const std::size_t dropped = std::min(m_bodyLeft, unread().size());
-    consume(dropped);
-    m_bodyLeft -= dropped;
+    const std::size_t taken = std::min(m_bodyLeft, unread().size());
+    m_body.append(unread().substr(0, taken));
+    consume(taken);
+    m_bodyLeft -= taken;
     if (m_bodyLeft > 0)
         return Incomplete{};
     Request request = std::move(*m_awaitingBody);
     m_awaitingBody.reset();
+    request.form = queryPairs(m_body);
+    m_body.clear();
     return request;
 }
 
@@ -379,6 +396,7 @@ ReadResult RequestReader::refuse(Refusal refusal)
     m_buffer = std::string();
     m_start = 0;
     m_awaitingBody.reset();
+    m_body = std::string();
     return refusal;
 }
 

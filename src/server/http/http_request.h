@@ -25,9 +25,14 @@ struct Request {
     std::vector<std::pair<std::string, std::string>> query;
     // The client asked to keep the connection for another request.
     bool keepAlive = false;
+    // The body's pairs, read as a form (application/x-www-form-urlencoded)
+    // by the rules of the query.
+    std::vector<std::pair<std::string, std::string>> form;
 
     // The first value of `key` in the query, or nullptr.
     const std::string *parameter(std::string_view key) const;
+    // The first value of `key` in the form, or nullptr.
+    const std::string *formField(std::string_view key) const;
 
     bool operator==(const Request &) const = default;
 };
@@ -66,7 +71,7 @@ class RequestReader {
 public:
     // `maxHeadBytes`: the request line and the header fields together, their
     // line ends and the empty line that ends them included.
-    // `maxBodyBytes`: a body announced by Content-Length, read and dropped.
+    // `maxBodyBytes`: a body announced by Content-Length, read as a form.
     RequestReader(std::size_t maxHeadBytes, std::size_t maxBodyBytes);
 
     void feed(std::string_view bytes);
@@ -84,7 +89,7 @@ private:
     std::optional<std::size_t> headLength();
     ReadResult refusalIfOversized();
     ReadResult takeHead(std::size_t length);
-    ReadResult dropBody();
+    ReadResult takeBody();
     ReadResult refuse(Refusal refusal);
     void consume(std::size_t bytes);
 
@@ -96,8 +101,9 @@ private:
     std::size_t m_start = 0;
     // How far into the unread bytes the search for the head's end has gone.
     std::size_t m_scanned = 0;
-    // A request whose head is read, while its body is dropped.
+    // A request whose head is read, while its body arrives.
     std::optional<Request> m_awaitingBody;
+    std::string m_body;
     std::size_t m_bodyLeft = 0;
     bool m_refused = false;
 };

@@ -8,7 +8,7 @@ namespace {
 // never framed; a submission's answer is no one else's to keep.
 constexpr const char *EveryAnswersHeaders =
     "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'; "
-    "form-action 'none'; frame-ancestors 'none'\r\n"
+    "form-action 'self'; frame-ancestors 'none'\r\n"
     "X-Content-Type-Options: nosniff\r\n"
     "X-Frame-Options: DENY\r\n"
     "Referrer-Policy: no-referrer\r\n"

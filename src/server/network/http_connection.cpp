@@ -1,6 +1,7 @@
 #include "network/http_connection.h"
 
 #include "request_log.h"
+#include "requests/stored_submission.h"
 #include "web/pages.h"
 
 namespace tarvik::server {
@@ -9,7 +10,7 @@ namespace {
 
 // Time a client gets to take an answer before it is dropped.
 constexpr std::chrono::milliseconds Grace{5000};
-// A body is read and dropped: no page takes one.
+// A body is read as a form: only a submission's management page takes one.
 constexpr std::size_t MaxBodyBytes = 64 * 1024;
 
 // A browser submission's SendStr may come percent-escaped, three bytes for
@@ -22,6 +23,13 @@ std::size_t maxHeadBytes(const ServerLimits &limits)
 http::Response noticePage(int status, const std::string &text)
 {
     return {status, http::HtmlType, pages::notice(http::reasonPhrase(status), text)};
+}
+
+// The target as the log shows it: a management address holds its
+// submission's key, which the log must not keep.
+std::string loggedTarget(const http::Request &request)
+{
+    return request.path == ManagementPage ? request.path : request.target;
 }
 
 } // namespace
@@ -87,7 +95,7 @@ void HttpConnection::turnAway(const http::Response &response)
 
 void HttpConnection::send(const http::Response &response, bool keepAlive)
 {
-    const std::string request = m_request.method.empty() ? "-" : m_request.method + " " + m_request.target;
+    const std::string request = m_request.method.empty() ? "-" : m_request.method + " " + loggedTarget(m_request);
     logLine("http " + peer() + " " + request + " " + std::to_string(response.status));
     m_stage = keepAlive ? Stage::Answering : Stage::Closing;
     m_timer.start(Grace);

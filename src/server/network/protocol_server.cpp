@@ -11,15 +11,17 @@ namespace {
 
 std::string submitSummary(const CheckedSubmission &checked)
 {
-    return "SUBMIT stored " + std::to_string(checked.accepted.size()) + ", refused " +
+    return "SUBMIT checked " + std::to_string(checked.accepted.size()) + ", refused " +
            std::to_string(checked.refused.size());
 }
 
 } // namespace
 
-ProtocolServer::ProtocolServer(DatabaseWorker &database, const ServerLimits &limits, QObject *parent)
+ProtocolServer::ProtocolServer(DatabaseWorker &database, rules::SubmissionRate &rate, const ServerLimits &limits,
+                               QObject *parent)
     : QTcpServer(parent),
       m_database(database),
+      m_rate(rate),
       m_limits(limits),
       m_perAddress(limits.maxConnectionsPerAddress)
 {
@@ -75,16 +77,20 @@ void ProtocolServer::act(quint64 id, const std::string &peer, const std::string 
 
 void ProtocolServer::submit(quint64 id, const std::string &peer, const std::string &message, SubmitRequest request)
 {
+    if (!m_rate.admit(peer, rules::SubmissionRate::Clock::now())) {
+        deliver(id, replies::tooManySubmissions(m_rate.perMinute()), "SUBMIT refused: rate");
+        return;
+    }
     const std::string summary = submitSummary(request.checked);
     if (request.checked.accepted.empty()) {
-        deliver(id, replies::submitted(request.checked, {}), summary);
+        deliver(id, replies::submitted(request.checked, {}, m_webAddress), summary);
         return;
     }
     NewSubmission submission{message, "tcp", peer, std::move(request.message), request.checked};
-    m_database.submit(std::move(submission),
-                      [this, id, checked = std::move(request.checked), summary](DatabaseWorker::StoreOutcome outcome) {
+    m_database.submit(std::move(submission), [this, id, checked = std::move(request.checked), summary,
+                                              webAddress = m_webAddress](DatabaseWorker::StoreOutcome outcome) {
                           if (outcome.stored)
-                              deliverLater(id, replies::submitted(checked, outcome.ids), summary);
+                              deliverLater(id, replies::submitted(checked, outcome.submission, webAddress), summary);
                           else if (outcome.failure == StoreUnavailable::Cause::DiskFull)
                               deliverLater(id, replies::databaseFull(), "SUBMIT database full");
                           else

@@ -4,6 +4,7 @@
 #include "network/handover.h"
 #include "network/server_limits.h"
 #include "requests/request.h"
+#include "rules/submission_rate.h"
 
 #include <QHash>
 #include <QTcpServer>
@@ -22,7 +23,13 @@ class ProtocolServer : public QTcpServer {
     Q_OBJECT
 
 public:
-    ProtocolServer(DatabaseWorker &database, const ServerLimits &limits, QObject *parent = nullptr);
+    // `rate` counts the submissions of each address, on both sides.
+    ProtocolServer(DatabaseWorker &database, rules::SubmissionRate &rate, const ServerLimits &limits,
+                   QObject *parent = nullptr);
+
+    // Where people reach the web pages ("http://host:port"): replies give
+    // each stored submission's management address there.
+    void setWebAddress(std::string address) { m_webAddress = std::move(address); }
 
 protected:
     void incomingConnection(qintptr socket) override;
@@ -39,6 +46,8 @@ private:
     void admit(quint64 id, ProtocolConnection *connection);
 
     DatabaseWorker &m_database;
+    rules::SubmissionRate &m_rate;
+    std::string m_webAddress;
     ServerLimits m_limits;
     AddressLimit m_perAddress;
     int m_admitted = 0;

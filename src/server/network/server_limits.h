@@ -28,6 +28,8 @@ struct ServerLimits {
     int httpThreads = 16;
     // Pages waiting for a reader; one more is answered 503 at once.
     int pageQueue = 256;
+    // Submissions one address may send a minute, both sides together.
+    int submissionsPerMinute = 30;
 };
 
 } // namespace tarvik::server

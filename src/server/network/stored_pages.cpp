@@ -5,6 +5,7 @@
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
 #include "web/json_text.h"
+#include "web/management_pages.h"
 #include "web/pages.h"
 #include "web/query_number.h"
 
@@ -60,6 +61,50 @@ http::Response scorePage(const http::Request &request, ResultStore &store)
     return {404, HtmlType, pages::noSuchResult(std::to_string(id))};
 }
 
+// The submission and key a management request names: from the address of
+// the page, from the form of an action.
+struct ManagementRequest {
+    std::int64_t submission = 0;
+    std::string key;
+    std::string action;
+};
+
+ManagementRequest managementRequest(const http::Request &request)
+{
+    const bool posted = request.method == "POST";
+    auto value = [&](std::string_view name) {
+        const std::string *found = posted ? request.formField(name) : request.parameter(name);
+        return found ? *found : std::string();
+    };
+    return {queryNumber(value("submission"), 2147483647), value("key"), value("action")};
+}
+
+// Every refusal looks the same, so a guess learns nothing about which
+// submissions exist.
+http::Response notManaged()
+{
+    return {403, HtmlType, pages::notManaged()};
+}
+
+http::Response managementPage(const http::Request &request, ResultStore &store)
+{
+    const ManagementRequest asked = managementRequest(request);
+    if (request.method != "POST") {
+        const auto results = store.managedResults(asked.submission, asked.key);
+        return results ? http::Response{200, HtmlType, pages::management(asked.submission, asked.key, *results)}
+                       : notManaged();
+    }
+    if (asked.action != "hide" && asked.action != "delete")
+        return {400, HtmlType, pages::notice("No such action", "A submission's results can be hidden or deleted.")};
+    const bool deleting = asked.action == "delete";
+    const auto results = store.managedResults(asked.submission, asked.key);
+    if (!results ||
+        !store.manage(asked.submission, asked.key,
+                      deleting ? ResultStore::Management::Delete : ResultStore::Management::Hide))
+        return notManaged();
+    return {200, HtmlType, pages::managed(deleting, results->size())};
+}
+
 http::Response unavailable(const http::Request &request, const StoreUnavailable &fault)
 {
     logLine("database unavailable: " + std::string(fault.what()));
@@ -74,7 +119,7 @@ http::Response unavailable(const http::Request &request, const StoreUnavailable 
 
 bool isStoredPage(const std::string &path)
 {
-    return path == "/" || path == "/api/results" || path == "/score.cgi";
+    return path == "/" || path == "/api/results" || path == "/score.cgi" || path == ManagementPage;
 }
 
 http::Response readPage(const http::Request &request, ResultStore &store)
@@ -84,6 +129,8 @@ http::Response readPage(const http::Request &request, ResultStore &store)
             return leaderboardPage(request, store);
         if (request.path == "/api/results")
             return {200, JsonType, json::leaderboard(boards(store, request))};
+        if (request.path == ManagementPage)
+            return managementPage(request, store);
         return scorePage(request, store);
     } catch (const StoreUnavailable &fault) {
         return unavailable(request, fault);

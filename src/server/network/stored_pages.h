@@ -10,8 +10,10 @@ namespace tarvik::server {
 class ResultStore;
 
 // The pages read from the database: the leaderboard "/", its data
-// "/api/results" and the result page "/score.cgi?id=". They run on the page
-// readers' threads, each with a database connection of its own.
+// "/api/results", the result page "/score.cgi?id=" and a submission's
+// management page "/manage", whose form posts change the submission. They
+// run on the page readers' threads, each with a database connection of its
+// own.
 bool isStoredPage(const std::string &path);
 http::Response readPage(const http::Request &request, ResultStore &store);
 

@@ -7,6 +7,7 @@
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
 #include "web/pages.h"
+#include "rules/result_rules.h"
 
 namespace tarvik::server {
 
@@ -34,7 +35,7 @@ ResultStore &readerStore(const DatabaseSettings &settings)
 http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWorker::StoreOutcome &outcome)
 {
     if (outcome.stored)
-        return {200, http::HtmlType, pages::submitted(checked, outcome.ids)};
+        return {200, http::HtmlType, pages::submitted(checked, outcome.submission)};
     if (outcome.failure == StoreUnavailable::Cause::DiskFull)
         return page(503, "Database full",
                     "The result database has no room left; nothing was stored. Please try again later.");
@@ -44,10 +45,11 @@ http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWork
 
 } // namespace
 
-WebFront::WebFront(DatabaseWorker &database, DatabaseSettings settings, const ServerLimits &limits,
-                   QObject *parent)
+WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, DatabaseSettings settings,
+                   const ServerLimits &limits, QObject *parent)
     : QTcpServer(parent),
       m_database(database),
+      m_rate(rate),
       m_settings(std::move(settings)),
       m_limits(limits),
       m_perAddress(limits.maxConnectionsPerAddress),
@@ -83,8 +85,11 @@ void WebFront::incomingConnection(qintptr socket)
 
 void WebFront::serve(quint64 id, HttpConnection *connection, const http::Request &request)
 {
-    if (request.method != "GET" && request.method != "HEAD")
+    const bool posted = request.method == "POST" && request.path == ManagementPage;
+    if (request.method != "GET" && request.method != "HEAD" && !posted)
         connection->answer(page(405, "Method not allowed", "Pages here are only read with GET."));
+    else if (request.path == "/rules")
+        connection->answer({200, http::HtmlType, pages::rulesPage(rules::table(m_rate.perMinute()))});
     else if (request.path == "/submit.cgi")
         takeSubmission(id, connection, request);
     else if (isStoredPage(request.path))
@@ -127,6 +132,12 @@ void WebFront::takeSubmission(quint64 id, HttpConnection *connection, const http
     auto *submit = std::get_if<SubmitRequest>(&parsed);
     if (!submit) {
         connection->answer(page(400, "Submission refused", "Only submissions are taken here."));
+        return;
+    }
+    if (!m_rate.admit(connection->peer(), rules::SubmissionRate::Clock::now())) {
+        connection->answer(page(429, "Submission refused",
+                                "More than " + std::to_string(m_rate.perMinute()) +
+                                    " submissions a minute came from your address; please wait a minute."));
         return;
     }
     if (submit->checked.accepted.empty()) {

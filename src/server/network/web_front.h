@@ -6,6 +6,7 @@
 #include "network/handover.h"
 #include "network/page_readers.h"
 #include "network/server_limits.h"
+#include "rules/submission_rate.h"
 #include "storage/database_settings.h"
 
 #include <QHash>
@@ -18,7 +19,8 @@ class DatabaseWorker;
 class HttpConnection;
 
 // The HTTP side: the browser submission "/submit.cgi?SendStr=", the result
-// page "/score.cgi?id=", the leaderboard "/" and its data "/api/results".
+// page "/score.cgi?id=", the leaderboard "/" and its data "/api/results",
+// the rules "/rules" and a submission's management page "/manage".
 // Connections live on the event loop, like those of the TCP side, so a slow
 // or idle client costs a socket and nothing more. Pages are read by a few
 // reader threads, each with its own database connection; submissions go to
@@ -26,8 +28,9 @@ class HttpConnection;
 // while it waits.
 class WebFront : public QTcpServer {
 public:
-    WebFront(DatabaseWorker &database, DatabaseSettings settings, const ServerLimits &limits,
-             QObject *parent = nullptr);
+    // `rate` counts the submissions of each address, on both sides.
+    WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, DatabaseSettings settings,
+             const ServerLimits &limits, QObject *parent = nullptr);
     ~WebFront() override;
 
 protected:
@@ -40,6 +43,7 @@ private:
     void deliver(quint64 id, const http::Response &response);
 
     DatabaseWorker &m_database;
+    rules::SubmissionRate &m_rate;
     DatabaseSettings m_settings;
     ServerLimits m_limits;
     AddressLimit m_perAddress;

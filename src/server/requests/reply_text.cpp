@@ -19,15 +19,29 @@ std::string memoryText(const ProcessorRecord &processor)
     return text;
 }
 
+std::string verdictLine(const StoredTest &test)
+{
+    using rules::Verdict;
+    if (test.alreadyStored)
+        return tarvik::replies::alreadyStoredLine(test.test, test.id, rules::verdictWords(test.decision.verdict));
+    if (test.decision.verdict == Verdict::Held)
+        return tarvik::replies::heldTestLine(test.test, test.decision.reason);
+    return tarvik::replies::acceptedTestLine(test.test, rules::Version);
+}
+
 } // namespace
 
-std::string submitted(const CheckedSubmission &checked, const std::vector<std::int64_t> &ids)
+std::string submitted(const CheckedSubmission &checked, const StoredSubmission &stored, const std::string &webAddress)
 {
     std::string text;
-    for (std::size_t i = 0; i < checked.accepted.size() && i < ids.size(); ++i)
-        text += tarvik::replies::resultIdLine(checked.accepted[i].test, ids[i]);
+    for (const StoredTest &test : stored.tests)
+        text += tarvik::replies::resultIdLine(test.test, test.id);
+    for (const StoredTest &test : stored.tests)
+        text += verdictLine(test);
     for (const RefusedTest &test : checked.refused)
         text += tarvik::replies::refusedTestLine(test.test, test.reason);
+    if (stored.submissionId != 0)
+        text += tarvik::replies::managementLine(webAddress + managementPath(stored.submissionId, stored.managementKey));
     if (text.empty())
         text = tarvik::replies::nothingStored();
     return text;
@@ -50,6 +64,7 @@ std::string result(const StoredResult &stored)
     text += labelledLine("Time", numbers::numberText(stored.seconds) + " s");
     text += labelledLine("Submitted", stored.submittedAt + " UTC");
     text += labelledLine("Checksum", stored.checksum + " (verified)");
+    text += labelledLine("Verdict", verdictText(stored));
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "protocol/reply_lines.h"
 #include "requests/stored_result.h"
+#include "requests/stored_submission.h"
 #include "requests/submission_check.h"
 
 #include <cstdint>
@@ -18,10 +19,15 @@ using tarvik::replies::databaseSilent;
 using tarvik::replies::databaseUnavailable;
 using tarvik::replies::noSuchResult;
 using tarvik::replies::refused;
+using tarvik::replies::tooManySubmissions;
 
-// One line per stored test (`ids` in the order of `checked.accepted`), then
-// one per refused test, or a line saying that nothing was sent.
-std::string submitted(const CheckedSubmission &checked, const std::vector<std::int64_t> &ids);
+// The id line of each stored test (`stored` in the order of
+// `checked.accepted`), then a verdict line for every test, refused ones
+// included, and the management address (`webAddress` and its path) when the
+// submission was stored; a line saying that nothing was sent when it holds
+// no test.
+std::string submitted(const CheckedSubmission &checked, const StoredSubmission &stored,
+                      const std::string &webAddress);
 
 // A readable text of one result, one "Label: value" line each.
 std::string result(const StoredResult &stored);

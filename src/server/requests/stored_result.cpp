@@ -11,4 +11,16 @@ std::string testCaption(int test)
     return "Test " + std::to_string(test);
 }
 
+std::string verdictText(const StoredResult &stored)
+{
+    std::string text = rules::verdictWords(stored.decision.verdict);
+    if (!stored.decision.reason.empty())
+        text += " (" + stored.decision.reason + ")";
+    else if (!stored.decision.rule.empty())
+        text += " (" + stored.decision.rule + ")";
+    if (!stored.listed)
+        text += ", hidden by its submitter";
+    return text;
+}
+
 } // namespace tarvik::server

@@ -4,6 +4,7 @@
 #include "foundation/numbers.h"
 #include "foundation/protocol.h"
 #include "protocol/checksum.h"
+#include "rules/result_rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,22 +76,29 @@ std::string checksumProblem(int test, double time, const std::string &sent, cons
     return "checksum does not match";
 }
 
+// Why the test is refused, empty when it is not.
+std::string refusal(const std::optional<rules::Decision> &decision)
+{
+    return decision ? decision->reason : std::string();
+}
+
 void checkTest(const SubmittedTest &sent, const ProcessorRecord &processor, CheckedSubmission &checked)
 {
+    auto refuse = [&](const char *rule, std::string reason) {
+        checked.refused.push_back({sent.test, rule, std::move(reason)});
+    };
     const std::optional<int> test = wholeNumberIn(sent.test, FirstTest, LastTest);
-    if (!test) {
-        checked.refused.push_back({sent.test, "not a test number from 1 to 16"});
-        return;
-    }
+    if (!test)
+        return refuse(rules::ChecksumRule, "not a test number from 1 to 16");
     const std::optional<double> time = seconds(sent.time);
-    if (!time) {
-        checked.refused.push_back({sent.test, "the time is not a positive number"});
-        return;
-    }
-    if (std::string problem = checksumProblem(*test, *time, sent.checksum, processor); !problem.empty()) {
-        checked.refused.push_back({sent.test, std::move(problem)});
-        return;
-    }
+    if (!time)
+        return refuse(rules::ChecksumRule, "the time is not a positive number");
+    if (std::string problem = checksumProblem(*test, *time, sent.checksum, processor); !problem.empty())
+        return refuse(rules::ChecksumRule, std::move(problem));
+    if (std::string problem = refusal(rules::checkThreadCount(checked.threads)); !problem.empty())
+        return refuse(rules::ThreadCountRule, std::move(problem));
+    if (std::string problem = refusal(rules::checkPhysicalFloor(*test, checked.threads, *time)); !problem.empty())
+        return refuse(rules::PhysicalFloorRule, std::move(problem));
     checked.accepted.push_back({*test, sent.time, *time, sent.checksum});
 }
 

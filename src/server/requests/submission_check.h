@@ -18,6 +18,7 @@ struct AcceptedTest {
 
 struct RefusedTest {
     std::string test; // as sent
+    std::string rule; // the rule that refused it
     std::string reason;
 };
 
@@ -29,8 +30,10 @@ struct CheckedSubmission {
 
 // Checks every test of a SUBMIT on its own: the test number (1 to 16), the
 // time (a positive number, "." or "," as decimal separator) and the checksum,
-// computed again from that time and the processor's clock and name. A thread
-// count that is not a whole number from 1 to 32767 refuses the whole message.
+// computed again from that time and the processor's clock and name, then the
+// rules that need no stored results: the thread count and the physical
+// floor. A thread count that is not a whole number from 1 to 32767 refuses
+// the whole message.
 std::variant<CheckedSubmission, MessageError> checkSubmission(const SubmitMessage &message);
 
 } // namespace tarvik::server

@@ -67,9 +67,9 @@ private:
         std::vector<NewSubmission> submissions;
         for (const PendingSubmission &pending : group)
             submissions.push_back(pending.submission);
-        std::vector<std::vector<std::int64_t>> ids;
+        std::vector<StoredSubmission> stored;
         try {
-            ids = m_store.store(submissions);
+            stored = m_store.store(submissions);
         } catch (const StoreUnavailable &fault) {
             logFault(fault);
             if (fault.cause() != StoreUnavailable::Cause::Refused || group.size() == 1)
@@ -78,7 +78,7 @@ private:
             return fault.cause();
         }
         for (std::size_t i = 0; i < group.size(); ++i)
-            group[i].done({true, std::move(ids[i])});
+            group[i].done({true, std::move(stored[i])});
         return std::nullopt;
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "requests/stored_result.h"
+#include "requests/stored_submission.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
 #include "storage/store_unavailable.h"
@@ -27,7 +28,7 @@ class DatabaseWorker {
 public:
     struct StoreOutcome {
         bool stored = false; // false: the database was unavailable, nothing was stored
-        std::vector<std::int64_t> ids;
+        StoredSubmission submission;
         StoreUnavailable::Cause failure = StoreUnavailable::Cause::Unreachable; // why, when not stored
     };
     struct LookupOutcome {

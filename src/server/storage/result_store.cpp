@@ -1,70 +1,30 @@
 #include "storage/result_store.h"
 
+#include "storage/best_results.h"
+#include "storage/result_rows.h"
 #include "storage/schema.h"
 #include "storage/sql_statement.h"
 #include "storage/store_unavailable.h"
+#include "storage/submission_key.h"
 
 #include <QAtomicInt>
-#include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace tarvik::server {
 
+using rows::bytes;
+using rows::readResult;
+using rows::ResultColumns;
+using rows::ResultsWithSubmissions;
+using rows::text;
+
 namespace {
-
-const QString ResultColumns = QStringLiteral(
-    "r.id, s.submitter, s.description, s.processor_form, s.processor, s.clock, s.l2_cache, s.vcore, s.fsb, "
-    "s.codename, s.stepping, s.memory_size, s.memory_type, s.memory_frequency, s.memory_timings, "
-    "s.board_vendor, s.board_model, s.threads, r.test, r.time_text, r.seconds, r.checksum, s.received_at");
-const QString ResultsWithSubmissions = QStringLiteral("results r JOIN submissions s ON s.id = r.submission_id");
-
-// The rows of one submitter and processor in the table named `alias`: found
-// by the indexed first 200 characters of both names, then compared whole.
-// Bound with groupValues.
-QString sameGroup(const QString &alias)
-{
-    return QStringLiteral("substr(%1.submitter, 1, 200) = substr(?, 1, 200) AND "
-                          "substr(%1.processor, 1, 200) = substr(?, 1, 200) AND %1.submitter = ? AND %1.processor = ?")
-        .arg(alias);
-}
 
 QString connectionName()
 {
     static QAtomicInt counter;
     return QStringLiteral("tarvik-server-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-
-QString text(const std::string &bytes)
-{
-    return QString::fromStdString(bytes);
-}
-
-std::string bytes(const QVariant &value)
-{
-    return value.toString().toStdString();
-}
-
-// A row of ResultColumns.
-StoredResult readResult(const QSqlQuery &query)
-{
-    int column = 0;
-    auto next = [&] { return query.value(column++); };
-    StoredResult result;
-    result.id = next().toLongLong();
-    result.submitter = bytes(next());
-    result.description = bytes(next());
-    ProcessorRecord &processor = result.processor;
-    processor.form = formFromName(bytes(next()));
-    for (const ProcessorText &field : ProcessorTexts)
-        processor.*field.member = bytes(next());
-    result.threads = next().toInt();
-    result.test = next().toInt();
-    result.timeText = bytes(next());
-    result.seconds = next().toDouble();
-    result.checksum = bytes(next());
-    result.submittedAt = bytes(next());
-    return result;
 }
 
 std::int64_t returnedId(QSqlQuery &query)
@@ -74,14 +34,24 @@ std::int64_t returnedId(QSqlQuery &query)
     return query.value(0).toLongLong();
 }
 
-} // namespace
+// "a = ? AND b = ? ..." over `columns` of the table named `alias`.
+QString allEqual(const QString &alias, const QStringList &columns)
+{
+    QStringList terms;
+    for (const QString &column : columns)
+        terms << alias + '.' + column + QStringLiteral(" = ?");
+    return terms.join(QStringLiteral(" AND "));
+}
 
-// One submitter's results of one test on one processor: one row of the leaderboard.
-struct ResultStore::Group {
-    int test;
-    QString submitter;
-    QString processor;
-};
+QVariantList processorValues(const ProcessorRecord &processor)
+{
+    QVariantList values;
+    for (const ProcessorText &field : ProcessorTexts)
+        values.append(text(processor.*field.member));
+    return values;
+}
+
+} // namespace
 
 ResultStore::ResultStore(DatabaseSettings settings)
     : m_settings(std::move(settings)),
@@ -117,17 +87,6 @@ ResultStore::~ResultStore()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-template <typename Work>
-auto ResultStore::guarded(Work work)
-{
-    try {
-        return work();
-    } catch (const StoreUnavailable &) {
-        m_database.close();
-        throw;
-    }
-}
-
 void ResultStore::open()
 {
     guarded([this] { database(); });
@@ -156,82 +115,114 @@ void ResultStore::connect()
     upgradeSchema(m_database);
 }
 
-std::vector<std::int64_t> ResultStore::insert(const NewSubmission &submission)
+std::int64_t ResultStore::insertSubmission(const NewSubmission &submission, const QString &key)
 {
     const SubmitMessage &message = submission.message;
-    const ProcessorRecord &processor = message.processor;
-    QVariantList values = {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+    QVariantList values = {rows::now(),
                            text(submission.channel),
                            text(submission.peer),
                            QByteArray::fromStdString(submission.rawMessage),
                            text(message.submitter),
                            text(message.description),
-                           QString::fromLatin1(formName(processor.form))};
-    for (const ProcessorText &field : ProcessorTexts)
-        values.append(text(processor.*field.member));
-    values.append(submission.checked.threads);
-    QSqlQuery row = runStatement(
-        m_database,
-        QStringLiteral("INSERT INTO submissions (received_at, channel, peer, raw_message, submitter, description, "
-                       "processor_form, processor, clock, l2_cache, vcore, fsb, codename, stepping, memory_size, "
-                       "memory_type, memory_frequency, memory_timings, board_vendor, board_model, threads) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-        values);
-    const std::int64_t submissionId = returnedId(row);
+                           QString::fromLatin1(formName(message.processor.form))};
+    values += processorValues(message.processor);
+    values += QVariantList{submission.checked.threads, keys::keyHash(key)};
+    const QStringList columns = QStringList{QStringLiteral("received_at"), QStringLiteral("channel"),
+                                            QStringLiteral("peer"), QStringLiteral("raw_message"),
+                                            QStringLiteral("submitter"), QStringLiteral("description"),
+                                            QStringLiteral("processor_form")} +
+                                rows::processorColumns() +
+                                QStringList{QStringLiteral("threads"), QStringLiteral("key_hash")};
+    QSqlQuery row = runStatement(m_database,
+                                 QStringLiteral("INSERT INTO submissions (%1) VALUES (%2) RETURNING id")
+                                     .arg(columns.join(QStringLiteral(", ")),
+                                          QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+                                 values);
+    return returnedId(row);
+}
 
-    std::vector<std::int64_t> ids;
+// The stored result that `test` repeats: same test, time, checksum and
+// processor record, whoever sent it.
+std::optional<StoredTest> ResultStore::storedAlready(const NewSubmission &submission, const AcceptedTest &test)
+{
+    const ProcessorRecord &processor = submission.message.processor;
+    QSqlQuery found = runStatement(
+        m_database,
+        QStringLiteral("SELECT r.id, r.verdict, r.rule, r.reason FROM %1 WHERE r.test = ? AND r.checksum = ? AND "
+                       "r.seconds = ? AND s.processor_form = ? AND %2 ORDER BY r.id LIMIT 1")
+            .arg(ResultsWithSubmissions, allEqual(QStringLiteral("s"), rows::processorColumns())),
+        QVariantList{test.test, text(test.checksum), test.seconds, QString::fromLatin1(formName(processor.form))} +
+            processorValues(processor));
+    if (!found.next())
+        return std::nullopt;
+    const rules::Decision decision{rules::verdictFromName(bytes(found.value(1))), bytes(found.value(2)),
+                                   bytes(found.value(3))};
+    return StoredTest{test.test, test.seconds, found.value(0).toLongLong(), decision, true};
+}
+
+// The accepted results of `test` on the submission's processor and thread count.
+rules::Band ResultStore::band(const NewSubmission &submission, int test)
+{
+    const QString processor = text(submission.message.processor.specification);
+    const QString matching =
+        QStringLiteral("FROM %1 WHERE s.threads = ? AND substr(s.processor, 1, 200) = substr(?, 1, 200) AND "
+                       "s.processor = ? AND r.test = ? AND r.verdict = 'accepted'")
+            .arg(ResultsWithSubmissions);
+    const QVariantList values{submission.checked.threads, processor, processor, test};
+    QSqlQuery count = runStatement(m_database, QStringLiteral("SELECT COUNT(*) ") + matching, values);
+    rules::Band band;
+    band.results = count.next() ? count.value(0).toLongLong() : 0;
+    if (band.results < rules::BandResults)
+        return band;
+    QSqlQuery percentile =
+        runStatement(m_database, QStringLiteral("SELECT r.seconds ") + matching + " ORDER BY r.seconds LIMIT 1 OFFSET ?",
+                     values + QVariantList{qint64(rules::percentileRank(band.results))});
+    band.percentile = percentile.next() ? percentile.value(0).toDouble() : 0;
+    return band;
+}
+
+StoredSubmission ResultStore::insert(const NewSubmission &submission)
+{
+    StoredSubmission stored;
+    const QString key = keys::newKey();
     for (const AcceptedTest &test : submission.checked.accepted) {
-        QSqlQuery result =
-            runStatement(m_database,
-                         QStringLiteral("INSERT INTO results (submission_id, test, time_text, seconds, checksum) "
-                                        "VALUES (?, ?, ?, ?, ?) RETURNING id"),
-                         {qint64(submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum)});
-        ids.push_back(returnedId(result));
-        keepBest({test.test, text(message.submitter), text(processor.specification)}, ids.back(), test.seconds);
+        if (std::optional<StoredTest> earlier = storedAlready(submission, test)) {
+            stored.tests.push_back(*earlier);
+            continue;
+        }
+        const rules::Decision decision =
+            rules::checkPlausibility(test.seconds, band(submission, test.test)).value_or(rules::accepted());
+        if (stored.submissionId == 0) {
+            stored.submissionId = insertSubmission(submission, key);
+            stored.managementKey = key.toStdString();
+        }
+        QSqlQuery result = runStatement(
+            m_database,
+            QStringLiteral("INSERT INTO results (submission_id, test, time_text, seconds, checksum, verdict, rule, "
+                           "reason, rules_version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+            {qint64(stored.submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum),
+             QString::fromLatin1(rules::verdictName(decision.verdict)), text(decision.rule), text(decision.reason),
+             rules::Version});
+        const std::int64_t id = returnedId(result);
+        if (decision.verdict == rules::Verdict::Accepted)
+            best::keep(m_database,
+                       {test.test, text(submission.message.submitter),
+                        text(submission.message.processor.specification)},
+                       id, test.seconds);
+        stored.tests.push_back({test.test, test.seconds, id, decision, false});
     }
-    return ids;
+    return stored;
 }
 
-// A new result becomes its group's row on the leaderboard when it is the
-// group's first or beats its best; among equal times the first stored stays.
-void ResultStore::keepBest(const Group &group, std::int64_t id, double seconds)
-{
-    QSqlQuery best = runStatement(
-        m_database,
-        QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") + sameGroup("b"),
-        {group.test, group.submitter, group.processor, group.submitter, group.processor});
-    if (!best.next()) {
-        runStatement(m_database,
-                     QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
-                                    "VALUES (?, ?, ?, ?, ?)"),
-                     {group.test, group.submitter, group.processor, qint64(id), seconds});
-    } else if (seconds < best.value(1).toDouble()) {
-        runStatement(m_database,
-                     QStringLiteral("UPDATE best_results SET result_id = ?, seconds = ? WHERE result_id = ?"),
-                     {qint64(id), seconds, best.value(0).toLongLong()});
-    }
-}
-
-// After its best result was removed, the group's next best takes its place.
-void ResultStore::electBest(const Group &group)
-{
-    runStatement(m_database,
-                 QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
-                                "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM %1 "
-                                "WHERE r.test = ? AND %2 ORDER BY r.seconds, r.id LIMIT 1")
-                     .arg(ResultsWithSubmissions, sameGroup("s")),
-                 {group.test, group.submitter, group.processor, group.submitter, group.processor});
-}
-
-std::vector<std::vector<std::int64_t>> ResultStore::store(const std::vector<NewSubmission> &submissions)
+std::vector<StoredSubmission> ResultStore::store(const std::vector<NewSubmission> &submissions)
 {
     return guarded([&] {
-        std::vector<std::vector<std::int64_t>> ids;
+        std::vector<StoredSubmission> stored;
         inTransaction(database(), [&] {
             for (const NewSubmission &submission : submissions)
-                ids.push_back(insert(submission));
+                stored.push_back(insert(submission));
         });
-        return ids;
+        return stored;
     });
 }
 
@@ -277,29 +268,32 @@ bool ResultStore::remove(std::int64_t id)
     return guarded([&] {
         bool removed = false;
         inTransaction(database(), [&] {
-            QSqlQuery owner = runStatement(
-                m_database,
-                QStringLiteral("SELECT r.submission_id, r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?")
-                    .arg(ResultsWithSubmissions),
-                {qint64(id)});
-            if (!owner.next())
+            QSqlQuery found = runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"),
+                                           {qint64(id)});
+            if (!found.next())
                 return;
-            const qint64 submissionId = owner.value(0).toLongLong();
-            const Group group{owner.value(1).toInt(), owner.value(2).toString(), owner.value(3).toString()};
-            const bool wasBest =
-                runStatement(m_database, QStringLiteral("DELETE FROM best_results WHERE result_id = ?"), {qint64(id)})
-                    .numRowsAffected() > 0;
-            runStatement(m_database, QStringLiteral("DELETE FROM results WHERE id = ?"), {qint64(id)});
-            runStatement(m_database,
-                         QStringLiteral("DELETE FROM submissions WHERE id = ? AND NOT EXISTS "
-                                        "(SELECT 1 FROM results WHERE submission_id = ?)"),
-                         {submissionId, submissionId});
-            if (wasBest)
-                electBest(group);
+            removeResult(id);
+            audit(id, found.value(0).toLongLong(), QStringLiteral("removed"), "by the administrator");
             removed = true;
         });
         return removed;
     });
+}
+
+// Within a transaction: the result goes, and its submission with its last result.
+void ResultStore::removeResult(std::int64_t id)
+{
+    QSqlQuery owner =
+        runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"), {qint64(id)});
+    if (!owner.next())
+        return;
+    const qint64 submissionId = owner.value(0).toLongLong();
+    best::drop(m_database, id);
+    runStatement(m_database, QStringLiteral("DELETE FROM results WHERE id = ?"), {qint64(id)});
+    runStatement(m_database,
+                 QStringLiteral("DELETE FROM submissions WHERE id = ? AND NOT EXISTS "
+                                "(SELECT 1 FROM results WHERE submission_id = ?)"),
+                 {submissionId, submissionId});
 }
 
 void ResultStore::forEachResult(const std::function<void(const StoredResult &)> &visit)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "requests/stored_result.h"
+#include "requests/stored_submission.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
+#include "storage/store_unavailable.h"
 #include "web/leaderboard.h"
 
 #include <QSqlDatabase>
@@ -33,14 +35,16 @@ public:
     // Connects and upgrades the schema when needed.
     void open();
 
-    // Stores every submission with its accepted tests in one transaction
-    // (one durable commit for the whole group). Gives the new result ids,
-    // one list per submission in the order of its accepted tests.
-    std::vector<std::vector<std::int64_t>> store(const std::vector<NewSubmission> &submissions);
+    // Stores every submission with its checked tests in one transaction
+    // (one durable commit for the whole group), each test judged by the
+    // rules that need the stored results: a test equal to a stored result is
+    // that result, a time far below its band is held. Gives what became of
+    // each submission, in their order.
+    std::vector<StoredSubmission> store(const std::vector<NewSubmission> &submissions);
 
     std::optional<StoredResult> result(std::int64_t id);
-    // One page of the ranking of `test`: the best result of each submitter
-    // and processor, fastest first.
+    // One page of the ranking of `test`: the best accepted, listed result of
+    // each submitter and processor, fastest first.
     LeaderboardPage leaderboard(int test, int page, int pageSize);
     // Removes a result; its submission, raw message included, goes with its
     // last result. False when there is no such result.
@@ -48,16 +52,44 @@ public:
     // Every result, oldest first.
     void forEachResult(const std::function<void(const StoredResult &)> &visit);
 
-private:
-    struct Group;
+    // The results held for review, oldest first.
+    std::vector<StoredResult> heldResults();
+    // A reviewer's verdict on a result, with why, kept in the audit log; the
+    // result joins or leaves the leaderboard with it. False when there is no
+    // such result.
+    bool decide(std::int64_t id, rules::Verdict verdict, const std::string &why);
 
+    // What the holder of a submission's key may do with its results.
+    enum class Management { Hide, Delete };
+    // The submission's results, when `key` is its key; nothing otherwise,
+    // whether or not the submission exists.
+    std::optional<std::vector<StoredResult>> managedResults(std::int64_t submissionId, const std::string &key);
+    // Does `action` to every result of the submission when `key` is its key;
+    // false, with nothing changed, otherwise.
+    bool manage(std::int64_t submissionId, const std::string &key, Management action);
+
+private:
     QSqlDatabase &database();
     void connect();
+    // Runs `work`; when the database fails, closes the connection so that the
+    // next operation connects afresh.
     template <typename Work>
-    auto guarded(Work work);
-    std::vector<std::int64_t> insert(const NewSubmission &submission);
-    void keepBest(const Group &group, std::int64_t id, double seconds);
-    void electBest(const Group &group);
+    auto guarded(Work work)
+    {
+        try {
+            return work();
+        } catch (const StoreUnavailable &) {
+            m_database.close();
+            throw;
+        }
+    }
+    StoredSubmission insert(const NewSubmission &submission);
+    std::int64_t insertSubmission(const NewSubmission &submission, const QString &key);
+    std::optional<StoredTest> storedAlready(const NewSubmission &submission, const AcceptedTest &test);
+    rules::Band band(const NewSubmission &submission, int test);
+    bool keyMatches(std::int64_t submissionId, const std::string &key);
+    void removeResult(std::int64_t id);
+    void audit(std::int64_t resultId, std::int64_t submissionId, const QString &action, const std::string &why);
 
     DatabaseSettings m_settings;
     QString m_connectionName;

@@ -72,6 +72,26 @@ const std::vector<QStringList> &steps()
                            "(PARTITION BY r.test, s.submitter, s.processor ORDER BY r.seconds, r.id) AS place "
                            "FROM results r JOIN submissions s ON s.id = r.submission_id) ranked WHERE place = 1"),
         },
+        {
+            // Every result keeps its verdict, the rule that gave it and the
+            // version of the rules; those stored before count as accepted.
+            QStringLiteral("ALTER TABLE results ADD COLUMN verdict TEXT NOT NULL DEFAULT 'accepted'"),
+            QStringLiteral("ALTER TABLE results ADD COLUMN rule TEXT NOT NULL DEFAULT 'stored before the rules'"),
+            QStringLiteral("ALTER TABLE results ADD COLUMN reason TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("ALTER TABLE results ADD COLUMN rules_version INTEGER NOT NULL DEFAULT 0"),
+            // A submission's results leave the leaderboard when its submitter
+            // hides them; the key that may do so is kept only as its hash.
+            QStringLiteral("ALTER TABLE submissions ADD COLUMN listed INTEGER NOT NULL DEFAULT 1"),
+            QStringLiteral("ALTER TABLE submissions ADD COLUMN key_hash TEXT NOT NULL DEFAULT ''"),
+            // A repeated test is found by its test and checksum, then compared whole.
+            QStringLiteral("CREATE INDEX results_by_checksum ON results (test, checksum)"),
+            QStringLiteral("CREATE INDEX results_by_verdict ON results (verdict, id)"),
+            // The accepted results a new one is compared with: one processor, one thread count.
+            QStringLiteral("CREATE INDEX submissions_by_band ON submissions (threads, substr(processor, 1, 200))"),
+            QStringLiteral("CREATE TABLE audit_log ("
+                           "id $ID, at TEXT NOT NULL, result_id BIGINT, submission_id BIGINT, "
+                           "action TEXT NOT NULL, why TEXT NOT NULL)"),
+        },
     };
     return all;
 }

@@ -13,6 +13,8 @@ table { border-collapse: collapse; margin: 1em 0; }
 th, td { text-align: left; padding: 0.25em 0.8em; border-bottom: 1px solid #ddd; }
 td.number { text-align: right; font-variant-numeric: tabular-nums; }
 .refused { color: #a00; }
+.held { color: #850; }
+form { display: inline-block; margin: 0 1em 1em 0; }
 svg { display: block; margin: 1em 0; }
 nav a, nav span { margin-right: 1em; }
 )";
@@ -24,7 +26,8 @@ std::string page(const std::string &title, const std::string &body)
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
            htmlEscaped(title) + "</title>\n<style>" + StyleSheet + "</style>\n</head>\n<body>\n" + body +
-           "\n<footer><nav><a href=\"/\">Leaderboard</a><a href=\"/api/results\">Results as JSON</a></nav></footer>\n"
+           "\n<footer><nav><a href=\"/\">Leaderboard</a><a href=\"/api/results\">Results as JSON</a>"
+           "<a href=\"/rules\">Rules</a></nav></footer>\n"
            "</body>\n</html>\n";
 }
 

@@ -58,7 +58,9 @@ std::string result(const StoredResult &stored)
            text("description", stored.description) + "," + member("processor", processor(stored.processor)) + "," +
            member("threads", std::to_string(stored.threads)) + "," + member("test", std::to_string(stored.test)) + "," +
            text("time", stored.timeText) + "," + member("seconds", numbers::numberText(stored.seconds)) + "," +
-           text("checksum", stored.checksum) + "," + text("submittedAt", stored.submittedAt) + "}";
+           text("checksum", stored.checksum) + "," + text("submittedAt", stored.submittedAt) + "," +
+           text("verdict", rules::verdictName(stored.decision.verdict)) + "," + text("rule", stored.decision.rule) +
+           "," + member("rulesVersion", std::to_string(stored.rulesVersion)) + "}";
 }
 
 std::string leaderboard(const std::vector<LeaderboardPage> &boards)

@@ -43,6 +43,33 @@ std::string timeText(double seconds)
     return numbers::numberText(seconds) + " s";
 }
 
+// Why a result that is not on the leaderboard is not there.
+std::string standing(const StoredResult &result)
+{
+    using rules::Verdict;
+    if (result.decision.verdict == Verdict::Refused)
+        return "<p class=\"refused\">This result was refused (" + htmlEscaped(result.decision.reason) +
+               ") and is not ranked.</p>\n";
+    if (result.decision.verdict == Verdict::Held)
+        return "<p class=\"held\">This result is held for review (" + htmlEscaped(result.decision.reason) +
+               ") and is ranked only once approved.</p>\n";
+    if (!result.listed)
+        return "<p class=\"held\">Its submitter has hidden this result; it is not ranked.</p>\n";
+    return {};
+}
+
+std::string storedTestItem(const StoredTest &test)
+{
+    std::string item = "<li>" + htmlEscaped(testCaption(test.test)) + " in " + htmlEscaped(timeText(test.seconds)) +
+                       ": result id " + html::link(scoreAddress(test.id), std::to_string(test.id)) + ", ";
+    if (test.alreadyStored)
+        return item + "already stored (" + rules::verdictWords(test.decision.verdict) + "); not stored again</li>\n";
+    if (test.decision.verdict == rules::Verdict::Held)
+        return item + "<span class=\"held\">held for review: " + htmlEscaped(test.decision.reason) + "</span></li>\n";
+    return item + "accepted</li>\n";
+}
+
+
 // The address of the leaderboard with every board at its current page except
 // `test`, which shows `page`.
 std::string boardAddress(const std::vector<LeaderboardPage> &boards, int test, int page)
@@ -108,8 +135,9 @@ std::string score(const StoredResult &result)
     body += row("Threads", std::to_string(result.threads)) +
             row("Test", std::to_string(result.test) + " " + testCaption(result.test)) +
             row("Time", timeText(result.seconds)) + row("Date", result.submittedAt + " UTC") +
-            row("Checksum", result.checksum + " (verified)");
-    return html::page(title, body + "</table>");
+            row("Checksum", result.checksum + " (verified)") + row("Verdict", verdictText(result)) +
+            row("Rules version", result.rulesVersion ? std::to_string(result.rulesVersion) : "none (stored before the rules)");
+    return html::page(title, standing(result) + body + "</table>");
 }
 
 std::string noSuchResult(const std::string &id)
@@ -117,20 +145,35 @@ std::string noSuchResult(const std::string &id)
     return notice("No such result", "There is no result with id " + id + ".");
 }
 
-std::string submitted(const CheckedSubmission &checked, const std::vector<std::int64_t> &ids)
+std::string submitted(const CheckedSubmission &checked, const StoredSubmission &stored)
 {
     std::string body = "<h1>Submission</h1>\n<ul>\n";
-    for (std::size_t i = 0; i < checked.accepted.size() && i < ids.size(); ++i) {
-        const AcceptedTest &test = checked.accepted[i];
-        body += "<li>" + htmlEscaped(testCaption(test.test)) + " in " + htmlEscaped(timeText(test.seconds)) +
-                ": result id " + html::link(scoreAddress(ids[i]), std::to_string(ids[i])) + "</li>\n";
-    }
+    for (const StoredTest &test : stored.tests)
+        body += storedTestItem(test);
     for (const RefusedTest &test : checked.refused)
         body += "<li class=\"refused\">Test " + htmlEscaped(test.test) + " refused: " + htmlEscaped(test.reason) +
                 "</li>\n";
     if (checked.accepted.empty() && checked.refused.empty())
         body += "<li>The submission holds no test result; nothing was stored.</li>\n";
-    return html::page("Submission", body + "</ul>");
+    body += "</ul>\n";
+    if (stored.submissionId != 0)
+        body += "<p>Keep this address to hide or delete the results of this submission later; it is shown only "
+                "once: " +
+                html::link(managementPath(stored.submissionId, stored.managementKey), "manage this submission") +
+                ".</p>\n";
+    return html::page("Submission", body);
+}
+
+std::string rulesPage(const std::vector<rules::TableRow> &table)
+{
+    std::string body = "<h1>Rules, version " + std::to_string(rules::Version) +
+                       "</h1>\n<p>Every test of every submission goes through these rules; each stored result keeps "
+                       "its verdict, the rule that gave it and the version of the rules.</p>\n<table>\n"
+                       "<tr><th>Rule</th><th>Verdict</th><th>What it asks</th></tr>\n";
+    for (const rules::TableRow &rule : table)
+        body += "<tr><td>" + htmlEscaped(rule.rule) + "</td><td>" + htmlEscaped(rule.verdict) + "</td><td>" +
+                htmlEscaped(rule.text) + "</td></tr>\n";
+    return html::page("Rules", body + "</table>");
 }
 
 std::string notice(const std::string &title, const std::string &text)

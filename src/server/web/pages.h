@@ -1,6 +1,8 @@
 #pragma once
 
 #include "requests/stored_result.h"
+#include "requests/stored_submission.h"
+#include "rules/result_rules.h"
 #include "requests/submission_check.h"
 #include "web/leaderboard.h"
 
@@ -16,9 +18,13 @@ namespace tarvik::server::pages {
 std::string score(const StoredResult &result);
 std::string noSuchResult(const std::string &id);
 
-// The answer to a browser submission: a link per stored test (`ids` in the
-// order of `checked.accepted`) and the reason for each refused one.
-std::string submitted(const CheckedSubmission &checked, const std::vector<std::int64_t> &ids);
+// The answer to a browser submission: a link and the verdict per stored
+// test (`stored` in the order of `checked.accepted`), the reason for each
+// refused one, and the submission's management address.
+std::string submitted(const CheckedSubmission &checked, const StoredSubmission &stored);
+
+// The published rules with their version.
+std::string rulesPage(const std::vector<rules::TableRow> &table);
 
 // A page that says one thing, for refusals and faults.
 std::string notice(const std::string &title, const std::string &text);

@@ -1,0 +1,64 @@
+#include "storage/best_results.h"
+
+#include "storage/result_rows.h"
+#include "storage/sql_statement.h"
+
+namespace tarvik::server::best {
+
+namespace {
+
+QVariantList groupValues(const Group &group)
+{
+    return {group.submitter, group.processor, group.submitter, group.processor};
+}
+
+} // namespace
+
+QString sameGroup(const QString &alias)
+{
+    return QStringLiteral("substr(%1.submitter, 1, 200) = substr(?, 1, 200) AND "
+                          "substr(%1.processor, 1, 200) = substr(?, 1, 200) AND %1.submitter = ? AND %1.processor = ?")
+        .arg(alias);
+}
+
+void keep(QSqlDatabase &database, const Group &group, std::int64_t id, double seconds)
+{
+    QSqlQuery best =
+        runStatement(database, QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") +
+                                   sameGroup(QStringLiteral("b")),
+                     QVariantList{group.test} + groupValues(group));
+    if (!best.next()) {
+        runStatement(database,
+                     QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                                    "VALUES (?, ?, ?, ?, ?)"),
+                     {group.test, group.submitter, group.processor, qint64(id), seconds});
+    } else if (seconds < best.value(1).toDouble()) {
+        runStatement(database, QStringLiteral("UPDATE best_results SET result_id = ?, seconds = ? WHERE result_id = ?"),
+                     {qint64(id), seconds, best.value(0).toLongLong()});
+    }
+}
+
+void drop(QSqlDatabase &database, std::int64_t id)
+{
+    QSqlQuery owner = runStatement(
+        database,
+        QStringLiteral("SELECT r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?").arg(rows::ResultsWithSubmissions),
+        {qint64(id)});
+    if (!owner.next())
+        return;
+    const Group group{owner.value(0).toInt(), owner.value(1).toString(), owner.value(2).toString()};
+    const bool wasBest =
+        runStatement(database, QStringLiteral("DELETE FROM best_results WHERE result_id = ?"), {qint64(id)})
+            .numRowsAffected() > 0;
+    if (!wasBest)
+        return;
+    runStatement(database,
+                 QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                                "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM %1 "
+                                "WHERE r.test = ? AND %2 AND r.id <> ? AND r.verdict = 'accepted' AND s.listed = 1 "
+                                "ORDER BY r.seconds, r.id LIMIT 1")
+                     .arg(rows::ResultsWithSubmissions, sameGroup(QStringLiteral("s"))),
+                 QVariantList{group.test} + groupValues(group) + QVariantList{qint64(id)});
+}
+
+} // namespace tarvik::server::best
