@@ -8,6 +8,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 #include <regex>
@@ -43,6 +44,14 @@ std::int64_t submitOverHttp(httplib::Client &web, const std::string &message)
     return std::stoll(id[1]);
 }
 
+// Every submission of the process has a time of its own, or the server
+// would take it for a repeat of a stored one and store nothing.
+long long nextTime()
+{
+    static std::atomic<long long> sequence{0};
+    return sequence++;
+}
+
 // One client's share of the load.
 void submitUntil(Channel channel, int port, int client, Clock::time_point end, LoadResult &total, std::mutex &mutex)
 {
@@ -56,7 +65,7 @@ void submitUntil(Channel channel, int port, int client, Clock::time_point end, L
     for (int n = 0; Clock::now() < end; ++n) {
         const std::string message = server::testing::submitMessage(
             std::string("load ").append(std::to_string(client)).append(".").append(std::to_string(n)), "load", machine,
-            4, {{6, 10 + n * 0.001}});
+            4, {{6, 10 + nextTime() * 0.001}});
         const auto begun = Clock::now();
         const std::int64_t id = channel == Channel::Tcp ? submitOverTcp(port, message) : submitOverHttp(web, message);
         own.latenciesMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begun).count());
