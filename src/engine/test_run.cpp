@@ -97,9 +97,9 @@ void TestRun::finish(bool quiet)
     const std::int16_t test = m_currentTest;
     bool newRecord = false;
     if (!m_errorsDetected && isTestNumber(m_currentTest)) {
-        newRecord = improvesRecord(m_records.get(m_currentTest), t);
+        newRecord = replacesRecord(m_records.record(m_currentTest), {t, m_settings.quickMode});
         if (newRecord)
-            m_records.set(m_currentTest, t);
+            m_records.set(m_currentTest, t, m_settings.quickMode);
         m_currentTest = 0;
     }
     if (!quiet)

@@ -11,6 +11,7 @@
 #include "gui/twips.h"
 #include "submit/hwbot_submission.h"
 #include "submit/result_client.h"
+#include "submit/submitted_records.h"
 #include "console/console_submission.h"
 
 #include <QLabel>
@@ -107,17 +108,19 @@ void SubmissionPanel::lblSubmitFinal_Click()
         return;
     }
     handOverToConsole();
-    const double t1024 = numbers::roundHalfEven(m_console.bestTime(StabilityTest), 2);
-    const double t32 = numbers::roundHalfEven(m_console.bestTime(SpeedTest), 2);
+    ConsoleSubmission &submission = m_console.submission();
+    const std::vector<BestTime> times = submit::submittedRecords(submission.console().records()).times;
     // The client returns to the front end through the console's command
     // loop, which opens a new window once this handler has returned.
-    const std::string msg = m_console.submission().client().SendResults(name, description, true);
+    const std::string msg = submission.client().SendResults(name, description, true);
     if (!msg.empty())
         m_console.messages().inform(QStringLiteral("Submission"), QString::fromStdString(msg), BoxIcon::Information);
-    if (t32 != 0)
-        submitTestToHwbot(SpeedTest, t32, description);
-    if (t1024 != 0)
-        submitTestToHwbot(StabilityTest, t1024, description);
+    // HWBOT knows the two standard tests only, and takes times in hundredths.
+    for (const BestTime &best : times) {
+        const double time = numbers::roundHalfEven(best.seconds, 2);
+        if ((best.test == SpeedTest || best.test == StabilityTest) && time != 0)
+            submitTestToHwbot(best.test, time, description);
+    }
     m_window.deleteLater();
 }
 

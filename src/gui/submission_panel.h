@@ -16,8 +16,9 @@ namespace tarvik::gui {
 class frmGUI;
 class LinkLabel;
 
-// "Submit Scores": one click sends the best times to the result server and
-// writes a page per standard test that posts the time to HWBOT. The panel's
+// "Submit Scores": one click sends the records made without quick mode to
+// the result server and writes a page per standard test that posts its time
+// to HWBOT. The panel's
 // enabled state tells whether a submission is under way: it is disabled from
 // the moment Submit is accepted until the panel is opened again.
 class SubmissionPanel : public PopupPanel {

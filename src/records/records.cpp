@@ -34,7 +34,7 @@ bool PerTest<Value>::any() const
     return std::any_of(m_values.begin(), m_values.end(), [](Value v) { return v != Value{}; });
 }
 
-template class PerTest<double>;
+template class PerTest<Record>;
 template class PerTest<std::int32_t>;
 
 } // namespace tarvik

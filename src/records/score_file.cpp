@@ -236,6 +236,11 @@ std::string scoreResults::unsupportedFormat(std::string_view version)
     return "Unsupported file format (" + std::string(version) + ").";
 }
 
+std::string scoreResults::quickModeRecord(std::int16_t test)
+{
+    return "Test " + std::to_string(test) + " was run in quick mode; its time cannot be saved.";
+}
+
 std::string scoreFileBytes(const HardwareFields &hardware, std::int16_t threads, std::int16_t test, double time,
                            char decimalSeparator)
 {

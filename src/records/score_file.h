@@ -27,6 +27,8 @@ inline constexpr const char *Loaded = "Score loaded.";
 inline constexpr const char *InvalidFormat = "Invalid file format.";
 inline constexpr const char *InvalidChecksum = "Invalid checksum.";
 std::string unsupportedFormat(std::string_view version);
+// "Test 6 was run in quick mode; its time cannot be saved."
+std::string quickModeRecord(std::int16_t test);
 } // namespace scoreResults
 
 // The most bytes a reader looks at: the current layout with an 8-digit

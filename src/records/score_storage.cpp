@@ -24,6 +24,10 @@ std::string saveScore(const std::string &path, std::int16_t test, const Records 
                       const HardwareFields &hardware, std::int16_t threads, char decimalSeparator)
 {
     try {
+        // A quick-mode time measures 1024 times less work than its test; a
+        // score file holding it would load as the test's real record.
+        if (records.madeInQuickMode(test))
+            return scoreResults::quickModeRecord(test);
         const double time = records.get(test);
         files::replaceFileBytes(path, scoreFileBytes(hardware, threads, test, time, decimalSeparator));
         return scoreResults::Saved;

@@ -14,7 +14,8 @@ namespace tarvik {
 
 // Writes the record of test size `test` with the machine's fields to `path`,
 // replacing the file only once the new one is complete. Returns
-// scoreResults::Saved or the description of the fault.
+// scoreResults::Saved, the description of the fault, or, with nothing
+// written, scoreResults::quickModeRecord for a record made in quick mode.
 std::string saveScore(const std::string &path, std::int16_t test, const Records &records,
                       const HardwareFields &hardware, std::int16_t threads, char decimalSeparator);
 

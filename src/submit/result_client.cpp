@@ -5,6 +5,7 @@
 #include "submit/browser_submission.h"
 #include "submit/result_reply.h"
 #include "submit/submit_message.h"
+#include "submit/submitted_records.h"
 
 namespace tarvik::submit {
 
@@ -40,6 +41,13 @@ ResultClient::ResultClient(SubmitConsole &console, ServerAddress server, UrlOpen
 }
 
 std::string ResultClient::SendResults(const std::string &s_name, const std::string &s_description, bool quiet)
+{
+    for (const std::int16_t test : submittedRecords(m_console.records()).quickModeTests)
+        m_console.PrintLn(quickModeNotice(test));
+    return submitRecords(s_name, s_description, quiet);
+}
+
+std::string ResultClient::submitRecords(const std::string &s_name, const std::string &s_description, bool quiet)
 {
     std::string result;
     try {
@@ -110,7 +118,7 @@ std::string ResultClient::connectionFailed(const std::string &s_name, const std:
         m_console.rememberDirectConnectionFailed();
     }
     m_console.setSubHttp(true);
-    SendResults(s_name, s_description, quiet);
+    submitRecords(s_name, s_description, quiet);
     return result;
 }
 

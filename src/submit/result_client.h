@@ -20,7 +20,8 @@ public:
     ResultClient(SubmitConsole &console, ServerAddress server, UrlOpener openUrl = desktopOpener(),
                  ExchangeBounds bounds = {});
 
-    // Submits every best time under `s_name` with `s_description` and
+    // Submits every record made without quick mode under `s_name` with
+    // `s_description`, after a line for each quick-mode test left out, and
     // returns the text for the user: the server's reply or what went wrong
     // (empty after a browser submission or when no reply came). When the
     // command came from the front end it also shows that text in a box
@@ -36,6 +37,9 @@ public:
     void setServer(const ServerAddress &server) { m_server = server; }
 
 private:
+    // SendResults without the lines about quick-mode tests, so that the
+    // browser submission after a failed connection does not repeat them.
+    std::string submitRecords(const std::string &s_name, const std::string &s_description, bool quiet);
     void submitThroughBrowser(const std::string &message);
     // The server's reply (empty when none came in time), or nothing when no
     // connection could be made.

@@ -10,7 +10,8 @@ namespace tarvik::submit {
 
 // The SUBMIT of the program's best times: name, description, the processor
 // record `hw.CPU_info` as stored, the thread count, then every test with a
-// best time, in increasing order, with its checksum from `hw.hwbotcpuclk`
+// record made without quick mode (submittedRecords), in increasing order,
+// with its checksum from `hw.hwbotcpuclk`
 // and `hw.hwbotcpu`. Times are written with `decimalSeparator`, as the
 // checksum reads them.
 //

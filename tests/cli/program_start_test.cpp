@@ -98,7 +98,7 @@ TEST(ProgramStart, RelativeSavePathLandsInTheStartingFolder)
     const QString folder = session.home() + "/work";
     ASSERT_TRUE(QDir().mkpath(folder));
     session.process().setWorkingDirectory(folder);
-    const Ended ended = runProgram(session, {"--console"}, "ft 1\nqm\nst 1\nsave score.tks 1\n");
+    const Ended ended = runProgram(session, {"--console"}, "ft 1\nst 1\nsave score.tks 1\n");
     EXPECT_EQ(ended.status, 0);
     EXPECT_TRUE(QFile::exists(folder + "/score.tks")) << ended.out.toStdString();
 }

@@ -45,9 +45,9 @@ protected:
     double now = 0;
     TestRun run{host, records, RunClock([this] { return now; })};
 
-    void finishRun(std::int16_t size, double seconds, std::vector<bool> errors = {false})
+    void finishRun(std::int16_t size, double seconds, std::vector<bool> errors = {false}, bool quickMode = false)
     {
-        run.StartTest(size, false, {static_cast<std::int16_t>(errors.size()), false, false});
+        run.StartTest(size, false, {static_cast<std::int16_t>(errors.size()), false, quickMode});
         now += seconds;
         for (bool error : errors)
             run.complete(false, error);
@@ -93,6 +93,20 @@ TEST_F(TestRunTest, KeepsTheBestTimeAndOnlyAStrictlyBetterOne)
         EXPECT_EQ(r.threads, 1);
         EXPECT_FALSE(r.errors);
     }
+}
+
+TEST_F(TestRunTest, AQuickModeRecordGivesWayToAFullRunButNeverTakesItsPlace)
+{
+    finishRun(SpeedTest, 0.007, {false}, true);
+    EXPECT_EQ(records.record(SpeedTest), (Record{0.007f, true}));
+    finishRun(SpeedTest, 12.5); // slower, yet the test's real record
+    EXPECT_EQ(records.record(SpeedTest), (Record{12.5, false}));
+    finishRun(SpeedTest, 0.006, {false}, true);
+    EXPECT_EQ(records.record(SpeedTest), (Record{12.5, false}));
+
+    ASSERT_EQ(host.completedRuns.size(), 3u);
+    EXPECT_TRUE(host.completedRuns[1].newRecord);
+    EXPECT_FALSE(host.completedRuns[2].newRecord);
 }
 
 TEST_F(TestRunTest, ReportsModesOfARunButNotTheQuietOnes)

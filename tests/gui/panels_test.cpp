@@ -119,6 +119,24 @@ TEST_F(SavePanel, APathThatCannotBeWrittenIsReportedAndTheOtherTestIsStillSaved)
     EXPECT_FALSE(panel.isVisible());
 }
 
+TEST_F(SavePanel, AQuickModeRecordIsRefusedAndTheOtherTestIsStillSaved)
+{
+    useTestMachine();
+    console->records.set(6, 0.007, true);
+    console->records.set(11, 90.5);
+    gui::frmGUI &window = openFrontEnd();
+    gui::SavePanel &panel = *window.fraSave;
+    click(window.imgSave32M);
+    click(window.imgSave1024M);
+    panel.txt32Mpath->setText(homePath() + "/32M.tks");
+    panel.txt1024Mpath->setText(homePath() + "/1024M.tks");
+    click(panel.lblSaveScore);
+    EXPECT_EQ(boxes, QStringList{QCoreApplication::applicationName() +
+                                 ": Test 6 was run in quick mode; its time cannot be saved."});
+    EXPECT_FALSE(QFile::exists(homePath() + "/32M.tks"));
+    EXPECT_TRUE(contentOf(homePath() + "/1024M.tks").startsWith("Tkscore "));
+}
+
 using AdvancedSettings = FrontEndTest;
 
 TEST_F(AdvancedSettings, AThreadCountIsCheckedThenHandedToTheConsoleAsTyped)

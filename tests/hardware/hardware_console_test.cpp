@@ -89,7 +89,7 @@ TEST(HardwareConsole, AReportWithControlBytesGivesAScoreThatLoads)
                       R"(\tCore Speed\t3000 MHz\r\n' > "$report")");
     const QString score = session.systemFolder() + "/score.tks";
     // A record of 0 would give the checksum 0 whatever the processor text.
-    session.start("qm\nst 1\nsave " + score + " 1\nload " + score + "\n");
+    session.start("st 1\nsave " + score + " 1\nload " + score + "\n");
     const auto all = replies(session.finish());
     EXPECT_EQ(replyTo(all, "save " + score + " 1").lines, QStringList{"Score Saved."});
     EXPECT_EQ(replyTo(all, "load " + score).lines, QStringList{"Score loaded."});

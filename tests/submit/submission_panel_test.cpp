@@ -10,6 +10,7 @@
 #include "scoped_home.h"
 #include "scripted_server.h"
 #include "submit/result_client.h"
+#include "submit/submit_message.h"
 #include "console/console_submission.h"
 #include "url_recorder.h"
 
@@ -222,4 +223,25 @@ TEST_F(SubmissionPanelTest, AClickWhileASubmissionRunsIsIgnored)
     EXPECT_EQ(server.connections(), 1);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(browser.urls.size(), 1u);
+}
+
+TEST_F(SubmissionPanelTest, AQuickModeRecordGoesNeitherToTheServerNorToHwbot)
+{
+    ScriptedServer server({"11 - result id = 78\r\n"});
+    useServer(server);
+    console.records.set(6, 0.007, true);
+    console.records.set(11, 600.25);
+    gui::frmGUI *window = openFrontEnd();
+    ASSERT_NE(window, nullptr);
+    gui::SubmissionPanel *panel = openPanel(window);
+    QTest::keyClicks(panel->txtUserName1, "Ann");
+    QTimer::singleShot(0, panel, [panel] { QTest::mouseClick(panel->lblSubmitFinal, Qt::LeftButton); });
+    EXPECT_EQ(console.getInput(), "gui");
+
+    Records sent;
+    sent.set(11, 600.25);
+    EXPECT_EQ(server.received().toStdString(), submit::BuildSubmit("Ann", "", console.hw, 2, sent, '.'));
+    EXPECT_EQ(browser.urls, std::vector<QUrl>{QUrl::fromLocalFile(page(11))});
+    EXPECT_EQ(fileText(page(6)), "<missing>");
+    EXPECT_EQ(console.paneText().count("Test 6 was run in quick mode and is not submitted.\n"), 1);
 }

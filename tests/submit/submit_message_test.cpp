@@ -22,11 +22,12 @@ HardwareFields machine()
 
 } // namespace
 
-TEST(BuildSubmit, SendsEveryBestTimeInIncreasingOrderFromTheMachinesFields)
+TEST(BuildSubmit, SendsEveryRecordButQuickModeOnesInIncreasingOrderFromTheMachinesFields)
 {
     Records records;
     records.set(11, 600.25);
     records.set(6, 15.2345678);
+    records.set(3, 0.007, true);
     const HardwareFields hw = machine();
     const SubmitFields expected{.submitter = "Ann",
                                 .description = "my box",

@@ -86,3 +86,36 @@ TEST(SubmitSession, AFailedConnectionLeavesTheBrowserSubmissionOn)
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     EXPECT_TRUE(settings.readAll().contains("Error=True"));
 }
+
+TEST(SubmitSession, AQuickModeRecordIsNeitherSentNorSavedUntilAFullRunReplacesIt)
+{
+    QTemporaryDir folder;
+    ServerProcess server(folder.filePath("results.sqlite"));
+    ASSERT_NO_THROW(server.start());
+    const QString quickScore = folder.filePath("quick.tks");
+    const QString fullScore = folder.filePath("full.tks");
+
+    ConsoleSession session;
+    const auto all = replies(run(session, "tserver " + addressOf(server) + "\nsubhttp\nqm\nst 1\npr 1\nsend\nAnn\n" +
+                                              "quick run\nsave " + quickScore + " 1\nqm\nst 1\nsend\nfull run\nsave " +
+                                              fullScore + " 1\n"));
+    // The quick record stays in the session, but nothing of it goes out.
+    EXPECT_TRUE(replyTo(all, "pr 1").lines.value(0).startsWith("Record for test 1: "));
+    const QStringList quickSent = replyTo(all, "quick run").lines;
+    ASSERT_GE(quickSent.size(), 2) << quickSent.join('\n').toStdString();
+    EXPECT_EQ(quickSent[0], "Test 1 was run in quick mode and is not submitted.");
+    EXPECT_EQ(quickSent[1], "Connected!");
+    EXPECT_FALSE(quickSent.join('\n').contains("result id")) << quickSent.join('\n').toStdString();
+    EXPECT_EQ(replyTo(all, "save " + quickScore + " 1").lines,
+              QStringList{"Test 1 was run in quick mode; its time cannot be saved."});
+    EXPECT_FALSE(QFile::exists(quickScore));
+
+    // The full run is slower, yet its record replaces the quick one and goes out.
+    const QStringList fullSent = replyTo(all, "full run").lines;
+    ASSERT_GE(fullSent.size(), 2) << fullSent.join('\n').toStdString();
+    EXPECT_EQ(fullSent[0], "Connected!");
+    EXPECT_TRUE(QRegularExpression(R"(^1 - result id = \d+\r$)").match(fullSent[1]).hasMatch())
+        << fullSent[1].toStdString();
+    EXPECT_EQ(replyTo(all, "save " + fullScore + " 1").lines, QStringList{"Score Saved."});
+    EXPECT_TRUE(QFile::exists(fullScore));
+}
