@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -59,6 +60,9 @@ void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
         options.exportFile = parser.value(QStringLiteral("export"));
     if (options.task == Task::Refuse && options.why.trimmed().isEmpty())
         refuse(QStringLiteral("--refuse needs --why with the reason"));
+    // The reason is shown on pages and in replies, where a control byte could forge lines.
+    if (std::any_of(options.why.begin(), options.why.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
+        refuse(QStringLiteral("--why takes text without control characters"));
 }
 
 } // namespace

@@ -169,7 +169,7 @@ TEST(HttpRequest, ALargeHeadFedAByteAtATimeComesOutWhole)
     EXPECT_EQ(taken[0].path, "/big");
 }
 
-TEST(HttpRequest, ABodyIsWaitedForAndDroppedBeforeTheNextRequest)
+TEST(HttpRequest, ABodyIsWaitedForAndReadAsAFormBeforeTheNextRequest)
 {
     RequestReader reader(HeadLimit, BodyLimit);
     reader.feed("POST /a HTTP/1.1\r\nHost: a\r\nContent-Length: 16\r\n\r\nGET / HTTP/1.0\n");
@@ -183,6 +183,16 @@ TEST(HttpRequest, ABodyIsWaitedForAndDroppedBeforeTheNextRequest)
     EXPECT_EQ(taken[0].path, "/a");
     EXPECT_EQ(taken[1].path, "/c");
     EXPECT_FALSE(reader.hasPending());
+    EXPECT_TRUE(taken[1].form.empty());
+
+    // A form arriving in pieces, decoded by the query's rules.
+    reader.feed("POST /m HTTP/1.1\r\nHost: a\r\nContent-Length: 13\r\n\r\nkey=a%2");
+    reader.feed("0b&x=+");
+    const std::vector<Request> posted = requests(reader);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].form, (std::vector<std::pair<std::string, std::string>>{{"key", "a b"}, {"x", " "}}));
+    EXPECT_EQ(*posted[0].formField("key"), "a b");
+    EXPECT_EQ(posted[0].formField("action"), nullptr);
 }
 
 TEST(HttpRequest, DecodesThePathAndTheQuery)

@@ -50,8 +50,18 @@ TEST(ResultRules, ThreadCountsFromOneTo256)
 
 TEST(ResultRules, ATimeBelowHalfTheTenthPercentileOfTenOrMoreResultsIsHeld)
 {
-    for (const auto &[results, rank] : {std::pair{10LL, 0LL}, {11LL, 1LL}, {20LL, 1LL}, {21LL, 2LL}, {1000LL, 99LL}})
-        EXPECT_EQ(percentileRank(results), rank) << results;
+    // The place of the percentile among the sorted times: (n - 1) / 10.
+    auto times = [](int count) {
+        std::vector<double> seconds;
+        for (int i = count; i > 0; --i)
+            seconds.push_back(i);
+        return seconds;
+    };
+    for (const auto &[results, percentile] : {std::pair{10, 1.0}, {11, 2.0}, {20, 2.0}, {21, 3.0}, {1000, 100.0}}) {
+        EXPECT_EQ(bandOf(times(results)).results, results);
+        EXPECT_EQ(bandOf(times(results)).percentile, percentile) << results;
+    }
+    EXPECT_EQ(bandOf(times(9)).percentile, 0);
     const struct {
         Band band;
         double seconds;

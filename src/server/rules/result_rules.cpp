@@ -83,9 +83,15 @@ std::optional<Decision> checkPhysicalFloor(int test, int threads, double seconds
                         (threads == 1 ? " thread" : " threads"));
 }
 
-long long percentileRank(long long results)
+Band bandOf(std::vector<double> seconds)
 {
-    return (results - 1) * BandPercentile / 100;
+    Band band{static_cast<long long>(seconds.size()), 0};
+    if (band.results < BandResults)
+        return band;
+    const auto place = seconds.begin() + (band.results - 1) * BandPercentile / 100;
+    std::nth_element(seconds.begin(), place, seconds.end());
+    band.percentile = *place;
+    return band;
 }
 
 std::optional<Decision> checkPlausibility(double seconds, const Band &band)
@@ -127,8 +133,9 @@ std::vector<TableRow> table(int submissionsPerMinute)
         {PlausibilityRule, "held for review",
          "Once a test has " + std::to_string(BandResults) +
              " accepted results on one processor with one thread count, a new time below " +
-             numbers::numberText(BandFraction) + " times their " + std::to_string(BandPercentile) +
-             "th percentile waits for review before it is ranked."},
+             numbers::numberText(BandFraction) + " times the " + std::to_string(BandPercentile) +
+             "th percentile of the latest " + std::to_string(BandSample) +
+             " of them waits for review before it is ranked."},
         {RateRule, "refused",
          "One address may send " + std::to_string(submissionsPerMinute) +
              " submissions a minute; further ones are refused whole until the minute is over."},

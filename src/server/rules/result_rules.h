@@ -56,9 +56,12 @@ inline constexpr double CyclesPerSecond = 10e9;
 inline constexpr double FloorSecondsPerNumber = DivisionsPerNumber / (DivisionsPerCycle * CyclesPerSecond);
 
 // The plausibility band: with at least BandResults accepted results for the
-// same test, processor and thread count, a time below BandFraction of their
-// BandPercentile-th percentile is held for review.
+// same test, processor and thread count, a time below BandFraction of the
+// BandPercentile-th percentile of the latest BandSample of them is held for
+// review. The sample keeps the cost of a submission the same however many
+// results a popular processor has.
 inline constexpr long long BandResults = 10;
+inline constexpr long long BandSample = 1000;
 inline constexpr int BandPercentile = 10;
 inline constexpr double BandFraction = 0.5;
 
@@ -75,8 +78,9 @@ struct Band {
     long long results = 0; // how many
     double percentile = 0; // their BandPercentile-th percentile, when there are enough
 };
-// Which of `results` sorted times (0 = fastest) is their percentile.
-long long percentileRank(long long results);
+// The band of these times: the percentile is the time at place
+// (results - 1) * BandPercentile / 100 of the sorted times, rounded down.
+Band bandOf(std::vector<double> seconds);
 std::optional<Decision> checkPlausibility(double seconds, const Band &band);
 
 Decision accepted();

@@ -160,25 +160,21 @@ std::optional<StoredTest> ResultStore::storedAlready(const NewSubmission &submis
     return StoredTest{test.test, test.seconds, found.value(0).toLongLong(), decision, true};
 }
 
-// The accepted results of `test` on the submission's processor and thread count.
+// The latest accepted results of `test` on the submission's processor and
+// thread count, newest submissions first along their index.
 rules::Band ResultStore::band(const NewSubmission &submission, int test)
 {
     const QString processor = text(submission.message.processor.specification);
-    const QString matching =
-        QStringLiteral("FROM %1 WHERE s.threads = ? AND substr(s.processor, 1, 200) = substr(?, 1, 200) AND "
-                       "s.processor = ? AND r.test = ? AND r.verdict = 'accepted'")
-            .arg(ResultsWithSubmissions);
-    const QVariantList values{submission.checked.threads, processor, processor, test};
-    QSqlQuery count = runStatement(m_database, QStringLiteral("SELECT COUNT(*) ") + matching, values);
-    rules::Band band;
-    band.results = count.next() ? count.value(0).toLongLong() : 0;
-    if (band.results < rules::BandResults)
-        return band;
-    QSqlQuery percentile =
-        runStatement(m_database, QStringLiteral("SELECT r.seconds ") + matching + " ORDER BY r.seconds LIMIT 1 OFFSET ?",
-                     values + QVariantList{qint64(rules::percentileRank(band.results))});
-    band.percentile = percentile.next() ? percentile.value(0).toDouble() : 0;
-    return band;
+    QSqlQuery latest = runStatement(
+        m_database,
+        QStringLiteral("SELECT r.seconds FROM submissions s JOIN results r ON r.submission_id = s.id "
+                       "WHERE s.threads = ? AND substr(s.processor, 1, 200) = substr(?, 1, 200) AND s.processor = ? "
+                       "AND r.test = ? AND r.verdict = 'accepted' ORDER BY s.id DESC LIMIT ?"),
+        {submission.checked.threads, processor, processor, test, qint64(rules::BandSample)});
+    std::vector<double> seconds;
+    while (latest.next())
+        seconds.push_back(latest.value(0).toDouble());
+    return rules::bandOf(std::move(seconds));
 }
 
 StoredSubmission ResultStore::insert(const NewSubmission &submission)

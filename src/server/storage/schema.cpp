@@ -86,8 +86,9 @@ const std::vector<QStringList> &steps()
             // A repeated test is found by its test and checksum, then compared whole.
             QStringLiteral("CREATE INDEX results_by_checksum ON results (test, checksum)"),
             QStringLiteral("CREATE INDEX results_by_verdict ON results (verdict, id)"),
-            // The accepted results a new one is compared with: one processor, one thread count.
-            QStringLiteral("CREATE INDEX submissions_by_band ON submissions (threads, substr(processor, 1, 200))"),
+            // The latest accepted results a new one is compared with: one
+            // processor, one thread count, newest first.
+            QStringLiteral("CREATE INDEX submissions_by_band ON submissions (threads, substr(processor, 1, 200), id)"),
             QStringLiteral("CREATE TABLE audit_log ("
                            "id $ID, at TEXT NOT NULL, result_id BIGINT, submission_id BIGINT, "
                            "action TEXT NOT NULL, why TEXT NOT NULL)"),
