@@ -42,8 +42,10 @@ DatabaseSettings databaseSettings(const QCommandLineParser &parser)
 void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
 {
     using Task = ServerOptions::Task;
-    const std::pair<const char *, Task> tasks[] = {{"remove", Task::Remove},   {"export", Task::Export},
-                                                   {"review", Task::Review},   {"approve", Task::Approve},
+    const std::pair<const char *, Task> tasks[] = {{"remove", Task::Remove},
+                                                   {"export", Task::Export},
+                                                   {"review", Task::Review},
+                                                   {"approve", Task::Approve},
                                                    {"refuse", Task::Refuse}};
     for (const auto &[name, task] : tasks) {
         if (!parser.isSet(QString::fromLatin1(name)))
@@ -53,7 +55,9 @@ void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
         options.task = task;
     }
     if (options.task == Task::Remove || options.task == Task::Approve || options.task == Task::Refuse) {
-        const char *name = options.task == Task::Remove ? "remove" : options.task == Task::Approve ? "approve" : "refuse";
+        const char *name = options.task == Task::Remove    ? "remove"
+                           : options.task == Task::Approve ? "approve"
+                                                           : "refuse";
         options.resultId = number(parser, QString::fromLatin1(name), 1, 2147483647);
     }
     if (options.task == Task::Export)
@@ -61,7 +65,8 @@ void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
     if (options.task == Task::Refuse && options.why.trimmed().isEmpty())
         refuse(QStringLiteral("--refuse needs --why with the reason"));
     // The reason is shown on pages and in replies, where a control byte could forge lines.
-    if (std::any_of(options.why.begin(), options.why.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
+    if (std::any_of(options.why.begin(), options.why.end(),
+                    [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
         refuse(QStringLiteral("--why takes text without control characters"));
 }
 

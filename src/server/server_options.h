@@ -22,7 +22,7 @@ struct ServerOptions {
     ServerLimits limits;
     qint64 resultId = 0; // of --remove, --approve and --refuse
     QString exportFile;
-    QString why;        // of --refuse and --approve
+    QString why; // of --refuse and --approve
     // Where people reach the web pages, for the management addresses in
     // replies; empty: this machine's name and the web port.
     QString webAddress;

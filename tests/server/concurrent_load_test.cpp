@@ -64,8 +64,8 @@ TEST(ConcurrentLoad, EveryClientIsAnsweredAndEveryIdIsUnique)
         clients.emplace_back(client([&, c] {
             for (int r = 0; r < Rounds; ++r) {
                 const std::string name = "Tcp " + std::to_string(c) + "." + std::to_string(r);
-                const auto found =
-                    resultIds(exchange(server.tcpPort(), submitMessage(name, "", reportMachine(), 4, {{6, 20.0 + r + 0.001 * c}})));
+                const auto found = resultIds(exchange(
+                    server.tcpPort(), submitMessage(name, "", reportMachine(), 4, {{6, 20.0 + r + 0.001 * c}})));
                 keep(found.count(6) ? std::vector<std::int64_t>{found.at(6)} : std::vector<std::int64_t>{});
                 EXPECT_THAT(exchange(server.tcpPort(), getMessage("1")), HasSubstr("Submitter: "));
             }

@@ -58,8 +58,8 @@ TEST_P(ProtocolTest, StoresEveryVerifiedTestAndReadsItBack)
 
     const auto ids = resultIds(answer);
     ASSERT_EQ(ids.size(), 2u) << answer;
-    EXPECT_THAT(answer, StartsWith("6 - result id = " + std::to_string(ids.at(6)) + "\r\n11 - result id = " +
-                                   std::to_string(ids.at(11)) +
+    EXPECT_THAT(answer, StartsWith("6 - result id = " + std::to_string(ids.at(6)) +
+                                   "\r\n11 - result id = " + std::to_string(ids.at(11)) +
                                    "\r\n6 - accepted (rules version 1)\r\n11 - accepted (rules version 1)\r\n"
                                    "3 - refused: checksum does not match\r\n"
                                    "Hide or delete the results of this submission at http://"));

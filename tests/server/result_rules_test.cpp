@@ -20,12 +20,9 @@ TEST(ResultRules, TheFloorIsEighteenDivisionsAtFourACycleAndTenGigahertzPerNumbe
         double seconds;
         bool refused;
     } cases[] = {
-        {6, 2, 0.007, true},  // a quick-mode time of the 32M test
-        {6, 2, 0.0076, false},
-        {11, 2, 0.108, true}, // and of the 1024M test
-        {11, 1, 0.4831, true},
-        {11, 1, 0.4832, false},
-        {1, 1, 0.0004, true}, // 1048576 numbers
+        {6, 2, 0.007, true},                                                    // a quick-mode time of the 32M test
+        {6, 2, 0.0076, false},    {11, 2, 0.108, true},                         // and of the 1024M test
+        {11, 1, 0.4831, true},    {11, 1, 0.4832, false}, {1, 1, 0.0004, true}, // 1048576 numbers
         {6, 256, 0.00006, false},
     };
     for (const auto &c : cases) {

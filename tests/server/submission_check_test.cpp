@@ -125,9 +125,8 @@ TEST(SubmissionCheck, AnswerGivesTheIdLinesThenAVerdictPerTestThenTheManagementA
     const CheckedSubmission result =
         checked(scanSubmit("6" + Sep + "20.5" + Sep + "EAE7E92" + Sep + "16" + Sep + "1" + Sep + "1" + Sep));
     const rules::Decision held{rules::Verdict::Held, rules::PlausibilityRule, "plausibility band: too fast"};
-    const StoredSubmission stored{{{6, 20.5, 41, rules::accepted(), false}, {11, 90, 7, held, true}, {3, 2, 42, held, false}},
-                                  9,
-                                  "k3y"};
+    const StoredSubmission stored{
+        {{6, 20.5, 41, rules::accepted(), false}, {11, 90, 7, held, true}, {3, 2, 42, held, false}}, 9, "k3y"};
     EXPECT_EQ(replies::submitted(result, stored, "http://results.example:10280"),
               "6 - result id = 41\r\n11 - result id = 7\r\n3 - result id = 42\r\n"
               "6 - accepted (rules version 1)\r\n"

@@ -92,8 +92,8 @@ std::string httpExchange(int port, const std::string &method, const std::string 
     TcpClient client(port);
     std::string request = method + " " + target + " HTTP/1.1\r\nHost: test\r\nConnection: close\r\n";
     if (!form.empty())
-        request += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
-                   std::to_string(form.size()) + "\r\n";
+        request += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(form.size()) +
+                   "\r\n";
     client.send(request + "\r\n" + form);
     return client.receiveAll();
 }

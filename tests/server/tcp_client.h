@@ -35,8 +35,7 @@ std::string exchange(int port, std::string_view message);
 
 // One HTTP/1.1 request on a connection of its own, a form body when there
 // is one; gives the whole response, head included.
-std::string httpExchange(int port, const std::string &method, const std::string &target,
-                         const std::string &form = {});
+std::string httpExchange(int port, const std::string &method, const std::string &target, const std::string &form = {});
 std::string httpGet(int port, const std::string &target);
 
 } // namespace tarvik::server::testing

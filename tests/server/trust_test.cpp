@@ -46,7 +46,9 @@ std::string percentEncoded(const std::string &text)
 class Site {
 public:
     Site(const std::unique_ptr<ServerProcess> &server, QString database, const QTemporaryDir &folder)
-        : m_server(server), m_database(std::move(database)), m_folder(folder)
+        : m_server(server),
+          m_database(std::move(database)),
+          m_folder(folder)
     {
     }
 
@@ -132,8 +134,9 @@ TEST_P(ProtocolTest, AHeldResultIsOnNoBoardUntilApproved)
                   1u);
     const std::string answer = send(submitMessage("Quick", "", machine, 2, {{6, 5.0}}));
     const std::int64_t held = resultIds(answer).at(6);
-    EXPECT_THAT(answer, HasSubstr("6 - held for review: plausibility band: 5 s is below half of 20 s, the 10th "
-                                  "percentile of the 10 accepted results of this test, processor and thread count\r\n"));
+    EXPECT_THAT(answer,
+                HasSubstr("6 - held for review: plausibility band: 5 s is below half of 20 s, the 10th "
+                          "percentile of the 10 accepted results of this test, processor and thread count\r\n"));
     // Another processor or thread count has a band of its own.
     EXPECT_THAT(send(submitMessage("Quick", "", machine, 4, {{6, 5.5}})), HasSubstr("6 - accepted"));
 
@@ -152,15 +155,16 @@ TEST_P(ProtocolTest, AHeldResultIsOnNoBoardUntilApproved)
     EXPECT_THAT(site.tool({QStringLiteral("--review")}).output, StartsWith("0 results held for review."));
 
     const std::int64_t forged = resultIds(send(submitMessage("Quicker", "", machine, 2, {{6, 4.0}}))).at(6);
-    const ToolRun refusal =
-        site.tool({QStringLiteral("--refuse"), QString::number(forged), QStringLiteral("--why"), QStringLiteral("a copied time")});
+    const ToolRun refusal = site.tool({QStringLiteral("--refuse"), QString::number(forged), QStringLiteral("--why"),
+                                       QStringLiteral("a copied time")});
     EXPECT_EQ(refusal.status, 0) << refusal.output;
     EXPECT_THAT(site.web("/score.cgi?id=" + std::to_string(forged)),
                 HasSubstr("This result was refused (review: a copied time) and is not ranked."));
     EXPECT_THAT(site.ranked(), Not(::testing::Contains(forged)));
-    EXPECT_EQ(site.tool({QStringLiteral("--refuse"), QStringLiteral("999999"), QStringLiteral("--why"), QStringLiteral("x")})
-                  .status,
-              1);
+    EXPECT_EQ(
+        site.tool({QStringLiteral("--refuse"), QStringLiteral("999999"), QStringLiteral("--why"), QStringLiteral("x")})
+            .status,
+        1);
 }
 
 TEST_P(ProtocolTest, AKeyManagesItsOwnSubmissionAndNothingElse)
@@ -186,10 +190,12 @@ TEST_P(ProtocolTest, AKeyManagesItsOwnSubmissionAndNothingElse)
     }
     EXPECT_EQ(site.ranked(), (std::vector<std::int64_t>{myResult, theirResult}));
 
-    EXPECT_THAT(site.web("/manage?submission=" + key->submission + "&key=" + key->key), HasSubstr("Hide these results"));
+    EXPECT_THAT(site.web("/manage?submission=" + key->submission + "&key=" + key->key),
+                HasSubstr("Hide these results"));
     EXPECT_THAT(site.manage(*key, "hide"), HasSubstr("This submission&#39;s 2 results are hidden"));
     EXPECT_EQ(site.ranked(), std::vector<std::int64_t>{theirResult});
-    EXPECT_THAT(site.web("/score.cgi?id=" + std::to_string(myResult)), HasSubstr("Its submitter has hidden this result"));
+    EXPECT_THAT(site.web("/score.cgi?id=" + std::to_string(myResult)),
+                HasSubstr("Its submitter has hidden this result"));
 
     EXPECT_THAT(site.manage(*key, "delete"), HasSubstr("This submission&#39;s 2 results are deleted."));
     EXPECT_EQ(send(getMessage(std::to_string(myResult))),
@@ -221,9 +227,8 @@ TEST_P(ProtocolTest, AnUpgradedDatabaseKeepsEveryResultAndRanksThem)
     const HardwareFields machine = reportMachine();
     const std::string repeated = submitMessage("slow", "", machine, 2, {{6, 30.0}});
     std::set<std::int64_t> before;
-    for (const std::string &message :
-         {repeated, submitMessage("fast", "", machine, 2, {{6, 20.0}, {11, 600.0}}),
-          submitMessage("slow", "", machine, 2, {{6, 25.0}})})
+    for (const std::string &message : {repeated, submitMessage("fast", "", machine, 2, {{6, 20.0}, {11, 600.0}}),
+                                       submitMessage("slow", "", machine, 2, {{6, 25.0}})})
         for (const auto &[test, id] : resultIds(send(message)))
             before.insert(id);
     ASSERT_EQ(before.size(), 4u);
@@ -235,7 +240,8 @@ TEST_P(ProtocolTest, AnUpgradedDatabaseKeepsEveryResultAndRanksThem)
     const std::vector<std::int64_t> board = site.ranked();
     ASSERT_EQ(board.size(), 2u);
     EXPECT_THAT(send(getMessage(std::to_string(board[1]))), HasSubstr("Time: 25 s\r\n"));
-    EXPECT_THAT(send(getMessage(std::to_string(board[0]))), HasSubstr("Verdict: accepted (stored before the rules)\r\n"));
+    EXPECT_THAT(send(getMessage(std::to_string(board[0]))),
+                HasSubstr("Verdict: accepted (stored before the rules)\r\n"));
     // Results from before the upgrade are found as repeats too, and new ones get new ids.
     EXPECT_EQ(before.count(resultIds(send(repeated)).at(6)), 1u);
     const std::int64_t added = resultIds(send(submitMessage("new", "", machine, 2, {{6, 19.0}}))).at(6);

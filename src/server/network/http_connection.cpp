@@ -141,8 +141,7 @@ void HttpConnection::inputEnded()
     m_inputEnded = true;
     // Without a whole request there is nothing to answer; an answer on its
     // way still goes out.
-    if (m_stage == Stage::Idle || m_stage == Stage::Reading ||
-        (m_stage == Stage::Closing && !m_channel.isSending()))
+    if (m_stage == Stage::Idle || m_stage == Stage::Reading || (m_stage == Stage::Closing && !m_channel.isSending()))
         close();
 }
 

@@ -98,9 +98,8 @@ http::Response managementPage(const http::Request &request, ResultStore &store)
         return {400, HtmlType, pages::notice("No such action", "A submission's results can be hidden or deleted.")};
     const bool deleting = asked.action == "delete";
     const auto results = store.managedResults(asked.submission, asked.key);
-    if (!results ||
-        !store.manage(asked.submission, asked.key,
-                      deleting ? ResultStore::Management::Delete : ResultStore::Management::Hide))
+    if (!results || !store.manage(asked.submission, asked.key,
+                                  deleting ? ResultStore::Management::Delete : ResultStore::Management::Hide))
         return notManaged();
     return {200, HtmlType, pages::managed(deleting, results->size())};
 }

@@ -147,13 +147,11 @@ void WebFront::takeSubmission(quint64 id, HttpConnection *connection, const http
     connection->awaitAnswer(page(503, "Database unavailable",
                                  "The result database did not answer in time. The submission may still be "
                                  "stored: look for it on the leaderboard before sending it again."));
-    m_database.submit({message, "http", connection->peer(), submit->message, submit->checked},
-                      [back = m_handover.sender(), this, id, checked = submit->checked](
-                          DatabaseWorker::StoreOutcome outcome) {
-                          back([this, id, checked, outcome = std::move(outcome)] {
-                              deliver(id, storedAnswer(checked, outcome));
-                          });
-                      });
+    m_database.submit(
+        {message, "http", connection->peer(), submit->message, submit->checked},
+        [back = m_handover.sender(), this, id, checked = submit->checked](DatabaseWorker::StoreOutcome outcome) {
+            back([this, id, checked, outcome = std::move(outcome)] { deliver(id, storedAnswer(checked, outcome)); });
+        });
 }
 
 void WebFront::deliver(quint64 id, const http::Response &response)

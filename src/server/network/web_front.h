@@ -12,7 +12,6 @@
 #include <QHash>
 #include <QTcpServer>
 
-
 namespace tarvik::server {
 
 class DatabaseWorker;

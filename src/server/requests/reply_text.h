@@ -26,8 +26,7 @@ using tarvik::replies::tooManySubmissions;
 // included, and the management address (`webAddress` and its path) when the
 // submission was stored; a line saying that nothing was sent when it holds
 // no test.
-std::string submitted(const CheckedSubmission &checked, const StoredSubmission &stored,
-                      const std::string &webAddress);
+std::string submitted(const CheckedSubmission &checked, const StoredSubmission &stored, const std::string &webAddress);
 
 // A readable text of one result, one "Label: value" line each.
 std::string result(const StoredResult &stored);

@@ -68,8 +68,8 @@ std::optional<Decision> checkThreadCount(int threads)
     if (threads >= FewestThreads && threads <= MostThreads)
         return std::nullopt;
     return decision(Verdict::Refused, ThreadCountRule,
-                    std::to_string(threads) + " threads is not a count from " + std::to_string(FewestThreads) +
-                        " to " + std::to_string(MostThreads));
+                    std::to_string(threads) + " threads is not a count from " + std::to_string(FewestThreads) + " to " +
+                        std::to_string(MostThreads));
 }
 
 std::optional<Decision> checkPhysicalFloor(int test, int threads, double seconds)
@@ -117,8 +117,7 @@ std::vector<TableRow> table(int submissionsPerMinute)
          "The checksum must match the test, the time and the processor's clock and name it was sent with; a test "
          "number outside 1 to 16 or a time that is not a positive number is refused with it."},
         {ThreadCountRule, "refused",
-         "The thread count must be from " + std::to_string(FewestThreads) + " to " + std::to_string(MostThreads) +
-             "."},
+         "The thread count must be from " + std::to_string(FewestThreads) + " to " + std::to_string(MostThreads) + "."},
         {PhysicalFloorRule, "refused",
          "A time below " + floorNanoseconds +
              " ns per number and thread: each number takes 18 double-precision divisions, each depending on the "

@@ -24,8 +24,9 @@ QString sameGroup(const QString &alias)
 void keep(QSqlDatabase &database, const Group &group, std::int64_t id, double seconds)
 {
     QSqlQuery best =
-        runStatement(database, QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") +
-                                   sameGroup(QStringLiteral("b")),
+        runStatement(database,
+                     QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") +
+                         sameGroup(QStringLiteral("b")),
                      QVariantList{group.test} + groupValues(group));
     if (!best.next()) {
         runStatement(database,
@@ -40,10 +41,10 @@ void keep(QSqlDatabase &database, const Group &group, std::int64_t id, double se
 
 void drop(QSqlDatabase &database, std::int64_t id)
 {
-    QSqlQuery owner = runStatement(
-        database,
-        QStringLiteral("SELECT r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?").arg(rows::ResultsWithSubmissions),
-        {qint64(id)});
+    QSqlQuery owner = runStatement(database,
+                                   QStringLiteral("SELECT r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?")
+                                       .arg(rows::ResultsWithSubmissions),
+                                   {qint64(id)});
     if (!owner.next())
         return;
     const Group group{owner.value(0).toInt(), owner.value(1).toString(), owner.value(2).toString()};

@@ -23,8 +23,7 @@ std::vector<StoredResult> readAll(QSqlQuery &query)
 
 } // namespace
 
-void ResultStore::audit(std::int64_t resultId, std::int64_t submissionId, const QString &action,
-                        const std::string &why)
+void ResultStore::audit(std::int64_t resultId, std::int64_t submissionId, const QString &action, const std::string &why)
 {
     runStatement(m_database,
                  QStringLiteral("INSERT INTO audit_log (at, result_id, submission_id, action, why) "
@@ -47,21 +46,22 @@ bool ResultStore::decide(std::int64_t id, rules::Verdict verdict, const std::str
     return guarded([&] {
         bool decided = false;
         inTransaction(database(), [&] {
-            QSqlQuery found = runStatement(
-                m_database,
-                QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?").arg(rows::ResultColumns, rows::ResultsWithSubmissions),
-                {qint64(id)});
+            QSqlQuery found = runStatement(m_database,
+                                           QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?")
+                                               .arg(rows::ResultColumns, rows::ResultsWithSubmissions),
+                                           {qint64(id)});
             if (!found.next())
                 return;
             const StoredResult result = rows::readResult(found);
-            runStatement(m_database, QStringLiteral("UPDATE results SET verdict = ?, rule = ?, reason = ? WHERE id = ?"),
+            runStatement(m_database,
+                         QStringLiteral("UPDATE results SET verdict = ?, rule = ?, reason = ? WHERE id = ?"),
                          {QString::fromLatin1(rules::verdictName(verdict)), QString::fromLatin1(ReviewRule),
                           rows::text(std::string(ReviewRule) + ": " + why), qint64(id)});
             best::drop(m_database, id);
             if (verdict == rules::Verdict::Accepted && result.listed)
-                best::keep(m_database, {result.test, rows::text(result.submitter),
-                                        rows::text(result.processor.specification)},
-                           id, result.seconds);
+                best::keep(m_database,
+                           {result.test, rows::text(result.submitter), rows::text(result.processor.specification)}, id,
+                           result.seconds);
             audit(id, result.submissionId, QString::fromLatin1(rules::verdictName(verdict)), why);
             decided = true;
         });
@@ -71,16 +71,15 @@ bool ResultStore::decide(std::int64_t id, rules::Verdict verdict, const std::str
 
 bool ResultStore::keyMatches(std::int64_t submissionId, const std::string &key)
 {
-    QSqlQuery found =
-        runStatement(m_database, QStringLiteral("SELECT key_hash FROM submissions WHERE id = ?"), {qint64(submissionId)});
+    QSqlQuery found = runStatement(m_database, QStringLiteral("SELECT key_hash FROM submissions WHERE id = ?"),
+                                   {qint64(submissionId)});
     // Without the submission the key is still hashed, so the answer takes
     // as long either way.
     const QString storedHash = found.next() ? found.value(0).toString() : QString();
     return keys::matches(rows::text(key), storedHash);
 }
 
-std::optional<std::vector<StoredResult>> ResultStore::managedResults(std::int64_t submissionId,
-                                                                     const std::string &key)
+std::optional<std::vector<StoredResult>> ResultStore::managedResults(std::int64_t submissionId, const std::string &key)
 {
     return guarded([&]() -> std::optional<std::vector<StoredResult>> {
         database();
@@ -101,9 +100,9 @@ bool ResultStore::manage(std::int64_t submissionId, const std::string &key, Mana
         inTransaction(database(), [&] {
             if (!keyMatches(submissionId, key))
                 return;
-            QSqlQuery results = runStatement(
-                m_database, QStringLiteral("SELECT id FROM results WHERE submission_id = ? ORDER BY id"),
-                {qint64(submissionId)});
+            QSqlQuery results =
+                runStatement(m_database, QStringLiteral("SELECT id FROM results WHERE submission_id = ? ORDER BY id"),
+                             {qint64(submissionId)});
             std::vector<std::int64_t> ids;
             while (results.next())
                 ids.push_back(results.value(0).toLongLong());

@@ -13,12 +13,19 @@ const QString ResultsWithSubmissions = QStringLiteral("results r JOIN submission
 
 const QStringList &processorColumns()
 {
-    static const QStringList columns = {
-        QStringLiteral("processor"),        QStringLiteral("clock"),          QStringLiteral("l2_cache"),
-        QStringLiteral("vcore"),            QStringLiteral("fsb"),            QStringLiteral("codename"),
-        QStringLiteral("stepping"),         QStringLiteral("memory_size"),    QStringLiteral("memory_type"),
-        QStringLiteral("memory_frequency"), QStringLiteral("memory_timings"), QStringLiteral("board_vendor"),
-        QStringLiteral("board_model")};
+    static const QStringList columns = {QStringLiteral("processor"),
+                                        QStringLiteral("clock"),
+                                        QStringLiteral("l2_cache"),
+                                        QStringLiteral("vcore"),
+                                        QStringLiteral("fsb"),
+                                        QStringLiteral("codename"),
+                                        QStringLiteral("stepping"),
+                                        QStringLiteral("memory_size"),
+                                        QStringLiteral("memory_type"),
+                                        QStringLiteral("memory_frequency"),
+                                        QStringLiteral("memory_timings"),
+                                        QStringLiteral("board_vendor"),
+                                        QStringLiteral("board_model")};
     return columns;
 }
 

@@ -127,12 +127,11 @@ std::int64_t ResultStore::insertSubmission(const NewSubmission &submission, cons
                            QString::fromLatin1(formName(message.processor.form))};
     values += processorValues(message.processor);
     values += QVariantList{submission.checked.threads, keys::keyHash(key)};
-    const QStringList columns = QStringList{QStringLiteral("received_at"), QStringLiteral("channel"),
-                                            QStringLiteral("peer"), QStringLiteral("raw_message"),
-                                            QStringLiteral("submitter"), QStringLiteral("description"),
-                                            QStringLiteral("processor_form")} +
-                                rows::processorColumns() +
-                                QStringList{QStringLiteral("threads"), QStringLiteral("key_hash")};
+    const QStringList columns =
+        QStringList{QStringLiteral("received_at"),   QStringLiteral("channel"),   QStringLiteral("peer"),
+                    QStringLiteral("raw_message"),   QStringLiteral("submitter"), QStringLiteral("description"),
+                    QStringLiteral("processor_form")} +
+        rows::processorColumns() + QStringList{QStringLiteral("threads"), QStringLiteral("key_hash")};
     QSqlQuery row = runStatement(m_database,
                                  QStringLiteral("INSERT INTO submissions (%1) VALUES (%2) RETURNING id")
                                      .arg(columns.join(QStringLiteral(", ")),
@@ -201,10 +200,10 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission)
              rules::Version});
         const std::int64_t id = returnedId(result);
         if (decision.verdict == rules::Verdict::Accepted)
-            best::keep(m_database,
-                       {test.test, text(submission.message.submitter),
-                        text(submission.message.processor.specification)},
-                       id, test.seconds);
+            best::keep(
+                m_database,
+                {test.test, text(submission.message.submitter), text(submission.message.processor.specification)}, id,
+                test.seconds);
         stored.tests.push_back({test.test, test.seconds, id, decision, false});
     }
     return stored;

@@ -11,8 +11,7 @@ QString newKey()
 {
     std::array<quint32, 4> words{};
     QRandomGenerator::system()->fillRange(words.data(), words.size());
-    return QString::fromLatin1(
-        QByteArray(reinterpret_cast<const char *>(words.data()), sizeof words).toHex());
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(words.data()), sizeof words).toHex());
 }
 
 QString keyHash(const QString &key)

@@ -35,7 +35,8 @@ std::string management(std::int64_t submissionId, const std::string &key, const 
     if (results.empty())
         return html::page("Your submission", body + "<p>This submission has no results left.</p>");
     body += "<p>Submitted by " + htmlEscaped(results.front().submitter) + " on " +
-            htmlEscaped(results.front().submittedAt) + " UTC. Hiding takes its results off the leaderboard; "
+            htmlEscaped(results.front().submittedAt) +
+            " UTC. Hiding takes its results off the leaderboard; "
             "deleting removes them for good.</p>\n<table>\n<tr><th>Result</th><th>Test</th><th>Time</th>"
             "<th>Verdict</th></tr>\n";
     for (const StoredResult &result : results)

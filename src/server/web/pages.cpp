@@ -69,7 +69,6 @@ std::string storedTestItem(const StoredTest &test)
     return item + "accepted</li>\n";
 }
 
-
 // The address of the leaderboard with every board at its current page except
 // `test`, which shows `page`.
 std::string boardAddress(const std::vector<LeaderboardPage> &boards, int test, int page)
@@ -129,15 +128,16 @@ std::string score(const StoredResult &result)
 {
     const std::string title = "Result " + std::to_string(result.id);
     std::string body = "<h1>" + htmlEscaped(title) + ": " + htmlEscaped(testCaption(result.test)) + " in " +
-                       htmlEscaped(timeText(result.seconds)) + "</h1>\n<table>\n";
+                       htmlEscaped(timeText(result.seconds)) + "</h1>\n" + standing(result) + "<table>\n";
     body += row("Submitter", result.submitter) + row("Description", result.description);
     body += machineRows(result.processor);
     body += row("Threads", std::to_string(result.threads)) +
             row("Test", std::to_string(result.test) + " " + testCaption(result.test)) +
             row("Time", timeText(result.seconds)) + row("Date", result.submittedAt + " UTC") +
             row("Checksum", result.checksum + " (verified)") + row("Verdict", verdictText(result)) +
-            row("Rules version", result.rulesVersion ? std::to_string(result.rulesVersion) : "none (stored before the rules)");
-    return html::page(title, standing(result) + body + "</table>");
+            row("Rules version",
+                result.rulesVersion ? std::to_string(result.rulesVersion) : "none (stored before the rules)");
+    return html::page(title, body + "</table>");
 }
 
 std::string noSuchResult(const std::string &id)
