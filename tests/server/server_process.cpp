@@ -36,6 +36,12 @@ ServerProcess::~ServerProcess()
 
 void ServerProcess::start()
 {
+    launch();
+    awaitPorts();
+}
+
+void ServerProcess::launch()
+{
     const QString logFile = m_logFolder.filePath(QStringLiteral("server.log"));
     QFile::remove(logFile);
     m_process.setStandardErrorFile(logFile);
@@ -48,9 +54,12 @@ void ServerProcess::start()
                                 // tests of the rate give their own limit, which wins.
                                 QStringLiteral("--max-submissions-per-minute"), QStringLiteral("1000000")} +
                         m_extraArguments);
+}
+
+void ServerProcess::awaitPorts()
+{
     if (!m_process.waitForStarted(StartLimitMs))
         throw std::runtime_error("tarvik-server did not start: " + m_process.errorString().toStdString());
-
     static const QRegularExpression ports(QStringLiteral("listening on TCP port (\\d+) and HTTP port (\\d+)"));
     const QDeadlineTimer deadline(StartLimitMs);
     while (!deadline.hasExpired()) {
@@ -74,6 +83,12 @@ int ServerProcess::stop()
         m_process.waitForFinished(StopLimitMs);
     }
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}
+
+void ServerProcess::kill()
+{
+    m_process.kill();
+    m_process.waitForFinished(StopLimitMs);
 }
 
 std::string ServerProcess::webAddress() const

@@ -23,8 +23,13 @@ public:
     // Starts the process and waits for the line that names its ports.
     // Throws std::runtime_error, with the log, when it does not come.
     void start();
+    // The two halves of start(), so that several servers start at one moment.
+    void launch();
+    void awaitPorts();
     // SIGTERM, then waits for the end; gives the exit status.
     int stop();
+    // SIGKILL: the process ends in its tracks.
+    void kill();
 
     int tcpPort() const { return m_tcpPort; }
     int httpPort() const { return m_httpPort; }

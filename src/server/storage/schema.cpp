@@ -1,6 +1,7 @@
 #include "storage/schema.h"
 
 #include "storage/sql_statement.h"
+#include "storage/store_unavailable.h"
 
 #include <QStringList>
 
@@ -11,6 +12,9 @@ namespace tarvik::server {
 namespace {
 
 const QString VersionTable = QStringLiteral("tarvik_schema");
+// The advisory lock that schema changes on PostgreSQL take: any number of
+// the server's own, unlikely to be another program's.
+constexpr long long SchemaLock = 7341029183;
 
 bool isPostgreSQL(const QSqlDatabase &database)
 {
@@ -97,21 +101,50 @@ const std::vector<QStringList> &steps()
     return all;
 }
 
-int currentVersion(QSqlDatabase &database)
+// The version the database is at, 0 for a new one.
+int storedVersion(QSqlDatabase &database)
 {
-    if (!database.tables().contains(VersionTable)) {
-        inTransaction(database, [&] {
-            runStatement(database, QStringLiteral("CREATE TABLE %1 (version INTEGER NOT NULL)").arg(VersionTable));
-            runStatement(database, QStringLiteral("INSERT INTO %1 (version) VALUES (0)").arg(VersionTable));
-        });
-    }
+    if (!database.tables().contains(VersionTable))
+        return 0;
     QSqlQuery query = runStatement(database, QStringLiteral("SELECT version FROM %1").arg(VersionTable));
     return query.next() ? query.value(0).toInt() : 0;
 }
 
+// Runs `work` in a transaction that one process at a time may hold, so that
+// servers started together on one database change its schema once: a second
+// one waits, then finds the work done. PostgreSQL holds an advisory lock for
+// the transaction (a session lock would outlive it behind a pooler); SQLite
+// takes its write lock when the transaction begins.
+template <typename Work>
+void exclusively(QSqlDatabase &database, Work work)
+{
+    if (isPostgreSQL(database)) {
+        inTransaction(database, [&] {
+            runStatement(database, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLock));
+            work();
+        });
+        return;
+    }
+    runStatement(database, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        work();
+        runStatement(database, QStringLiteral("COMMIT"));
+    } catch (const StoreUnavailable &) {
+        database.rollback();
+        throw;
+    }
+}
+
 void applyStep(QSqlDatabase &database, int version)
 {
-    inTransaction(database, [&] {
+    exclusively(database, [&] {
+        const int stored = storedVersion(database);
+        if (stored >= version)
+            return;
+        if (stored == 0 && !database.tables().contains(VersionTable)) {
+            runStatement(database, QStringLiteral("CREATE TABLE %1 (version INTEGER NOT NULL)").arg(VersionTable));
+            runStatement(database, QStringLiteral("INSERT INTO %1 (version) VALUES (0)").arg(VersionTable));
+        }
         for (const QString &statement : steps()[version - 1])
             runStatement(database, dialect(database, statement));
         runStatement(database, QStringLiteral("UPDATE %1 SET version = ?").arg(VersionTable), {version});
@@ -127,7 +160,8 @@ int newestSchemaVersion()
 
 void upgradeSchema(QSqlDatabase &database)
 {
-    for (int version = currentVersion(database) + 1; version <= newestSchemaVersion(); ++version)
+    // A database already at the newest version, the usual case, takes no lock.
+    for (int version = storedVersion(database) + 1; version <= newestSchemaVersion(); ++version)
         applyStep(database, version);
 }
 

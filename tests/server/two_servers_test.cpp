@@ -1,0 +1,153 @@
+// Two server processes on one PostgreSQL database, as a site behind a
+// reverse proxy runs them.
+#include "server_process.h"
+#include "shared_cluster.h"
+#include "submissions.h"
+#include "tcp_client.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gmock/gmock.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <thread>
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace tarvik::server::testing {
+namespace {
+
+// Starts both at one moment, as a service manager does after a reboot.
+void startTogether(ServerProcess &first, ServerProcess &second)
+{
+    first.launch();
+    second.launch();
+    first.awaitPorts();
+    second.awaitPorts();
+}
+
+long long boardTotal(const ServerProcess &server)
+{
+    const std::string page = httpGet(server.httpPort(), "/api/results");
+    const QJsonDocument json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(page.substr(page.find("\r\n\r\n") + 4)));
+    return json["boards"][0]["total"].toInteger();
+}
+
+// Submits from `clients` threads until told to stop, each to the servers in
+// turn; keeps every id a server answered with, by the submitter it was for.
+class Load {
+public:
+    Load(std::vector<ServerProcess *> servers, int clients) : m_servers(std::move(servers))
+    {
+        for (int client = 0; client < clients; ++client)
+            m_threads.emplace_back([this, client] { run(client); });
+    }
+    ~Load() { finish(); }
+
+    void finish()
+    {
+        m_stop = true;
+        for (std::thread &thread : m_threads)
+            if (thread.joinable())
+                thread.join();
+    }
+    // Sends to the first server no more.
+    void leaveFirst() { m_firstGone = true; }
+    std::size_t acknowledged()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_given.size();
+    }
+    std::map<std::int64_t, std::string> given()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_given;
+    }
+
+private:
+    void run(int client)
+    {
+        for (int round = 0; !m_stop; ++round) {
+            const std::size_t turn = m_firstGone ? 1 : static_cast<std::size_t>(round + client) % m_servers.size();
+            const std::string name = "client " + std::to_string(client) + "." + std::to_string(round);
+            try {
+                const auto ids =
+                    resultIds(exchange(m_servers[turn]->tcpPort(), submitMessage(name, "", reportMachine(), 2,
+                                                                                 {{6, 10 + client + round * 0.001}})));
+                std::lock_guard lock(m_mutex);
+                for (const auto &[test, id] : ids)
+                    m_given.emplace(id, name);
+            } catch (const std::exception &) {
+                // A server killed under the client: nothing was acknowledged.
+            }
+        }
+    }
+
+    std::vector<ServerProcess *> m_servers;
+    std::vector<std::thread> m_threads;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_firstGone{false};
+    std::mutex m_mutex;
+    std::map<std::int64_t, std::string> m_given;
+};
+
+template <typename Condition>
+bool eventually(Condition condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+TEST(TwoServers, StartedTogetherTheyMakeTheSchemaOnceAndShareEveryResult)
+{
+    const QString database = sharedCluster().createDatabase();
+    ServerProcess first(database);
+    ServerProcess second(database);
+    startTogether(first, second);
+
+    Load load({&first, &second}, 8);
+    ASSERT_TRUE(eventually([&] { return load.acknowledged() >= 80; }));
+    load.finish();
+
+    const std::map<std::int64_t, std::string> given = load.given();
+    // Each submitter's result is a row of its own on both servers' boards.
+    EXPECT_EQ(boardTotal(first), static_cast<long long>(given.size()));
+    EXPECT_EQ(boardTotal(second), static_cast<long long>(given.size()));
+    const auto &[id, submitter] = *given.rbegin();
+    EXPECT_THAT(exchange(first.tcpPort(), getMessage(std::to_string(id))), HasSubstr("Submitter: " + submitter));
+    for (const ServerProcess *server : {&first, &second})
+        EXPECT_THAT(server->log(), Not(HasSubstr("database unavailable"))) << server->log();
+}
+
+TEST(TwoServers, KillingOneMidLoadLosesNothingAClientWasGivenAnIdFor)
+{
+    const QString database = sharedCluster().createDatabase();
+    ServerProcess first(database);
+    ServerProcess second(database);
+    startTogether(first, second);
+
+    Load load({&first, &second}, 8);
+    ASSERT_TRUE(eventually([&] { return load.acknowledged() >= 60; }));
+    first.kill();
+    load.leaveFirst();
+    const std::size_t atTheKill = load.acknowledged();
+    ASSERT_TRUE(eventually([&] { return load.acknowledged() >= atTheKill + 40; }));
+    load.finish();
+
+    for (const auto &[id, submitter] : load.given())
+        EXPECT_THAT(exchange(second.tcpPort(), getMessage(std::to_string(id))),
+                    HasSubstr("Submitter: " + submitter + "\r\n"))
+            << id;
+}
+
+} // namespace
+} // namespace tarvik::server::testing
