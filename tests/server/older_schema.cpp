@@ -22,6 +22,7 @@ const std::vector<std::vector<const char *>> Undo = {
      "ALTER TABLE results DROP COLUMN rule", "ALTER TABLE results DROP COLUMN reason",
      "ALTER TABLE results DROP COLUMN rules_version", "ALTER TABLE submissions DROP COLUMN listed",
      "ALTER TABLE submissions DROP COLUMN key_hash"},
+    {"DROP TABLE address_rate"},
 };
 
 void open(QSqlDatabase &connection, const QString &database)

@@ -5,6 +5,7 @@
 #include "submissions.h"
 #include "tcp_client.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gmock/gmock.h>
@@ -147,6 +148,27 @@ TEST(TwoServers, KillingOneMidLoadLosesNothingAClientWasGivenAnIdFor)
         EXPECT_THAT(exchange(second.tcpPort(), getMessage(std::to_string(id))),
                     HasSubstr("Submitter: " + submitter + "\r\n"))
             << id;
+}
+
+TEST(TwoServers, OneAddressHasItsSubmissionsOfTheMinuteOnBothTogether)
+{
+    const QString database = sharedCluster().createDatabase();
+    const QStringList limit{QStringLiteral("--max-submissions-per-minute"), QStringLiteral("3")};
+    ServerProcess first(database, limit);
+    ServerProcess second(database, limit);
+    startTogether(first, second);
+    // The database counts by the clock's minute: begin well inside one.
+    ASSERT_TRUE(eventually([] { return QDateTime::currentDateTimeUtc().time().second() < 40; }));
+
+    auto submit = [](const ServerProcess &server, double seconds) {
+        return exchange(server.tcpPort(), submitMessage("Ann", "", reportMachine(), 2, {{6, seconds}}));
+    };
+    EXPECT_EQ(resultIds(submit(first, 20.5)).size(), 1u);
+    EXPECT_EQ(resultIds(submit(second, 21.5)).size(), 1u);
+    EXPECT_EQ(resultIds(submit(first, 22.5)).size(), 1u);
+    EXPECT_EQ(submit(second, 23.5),
+              "Message refused: more than 3 submissions a minute from your address; please wait a minute.\r\n");
+    EXPECT_EQ(boardTotal(first), 1);
 }
 
 } // namespace

@@ -86,16 +86,19 @@ void ProtocolServer::submit(quint64 id, const std::string &peer, const std::stri
         deliver(id, replies::submitted(request.checked, {}, m_webAddress), summary);
         return;
     }
-    NewSubmission submission{message, "tcp", peer, std::move(request.message), request.checked};
-    m_database.submit(std::move(submission), [this, id, checked = std::move(request.checked), summary,
-                                              webAddress = m_webAddress](DatabaseWorker::StoreOutcome outcome) {
-        if (outcome.stored)
-            deliverLater(id, replies::submitted(checked, outcome.submission, webAddress), summary);
-        else if (outcome.failure == StoreUnavailable::Cause::DiskFull)
-            deliverLater(id, replies::databaseFull(), "SUBMIT database full");
-        else
-            deliverLater(id, replies::databaseUnavailable(), "SUBMIT database unavailable");
-    });
+    NewSubmission submission{message, "tcp", peer, std::move(request.message), request.checked, m_rate.perMinute()};
+    m_database.submit(std::move(submission),
+                      [this, id, checked = std::move(request.checked), summary, webAddress = m_webAddress,
+                       perMinute = m_rate.perMinute()](DatabaseWorker::StoreOutcome outcome) {
+                          if (outcome.stored && outcome.submission.overRate)
+                              deliverLater(id, replies::tooManySubmissions(perMinute), "SUBMIT refused: rate");
+                          else if (outcome.stored)
+                              deliverLater(id, replies::submitted(checked, outcome.submission, webAddress), summary);
+                          else if (outcome.failure == StoreUnavailable::Cause::DiskFull)
+                              deliverLater(id, replies::databaseFull(), "SUBMIT database full");
+                          else
+                              deliverLater(id, replies::databaseUnavailable(), "SUBMIT database unavailable");
+                      });
 }
 
 void ProtocolServer::lookUp(quint64 id, std::int64_t resultId)

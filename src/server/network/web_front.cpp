@@ -32,8 +32,18 @@ ResultStore &readerStore(const DatabaseSettings &settings)
     return *store;
 }
 
-http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWorker::StoreOutcome &outcome)
+http::Response overRate(int perMinute)
 {
+    return page(429, "Submission refused",
+                "More than " + std::to_string(perMinute) +
+                    " submissions a minute came from your address; please wait a minute.");
+}
+
+http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWorker::StoreOutcome &outcome,
+                            int perMinute)
+{
+    if (outcome.stored && outcome.submission.overRate)
+        return overRate(perMinute);
     if (outcome.stored)
         return {200, http::HtmlType, pages::submitted(checked, outcome.submission)};
     if (outcome.failure == StoreUnavailable::Cause::DiskFull)
@@ -135,9 +145,7 @@ void WebFront::takeSubmission(quint64 id, HttpConnection *connection, const http
         return;
     }
     if (!m_rate.admit(connection->peer(), rules::SubmissionRate::Clock::now())) {
-        connection->answer(page(429, "Submission refused",
-                                "More than " + std::to_string(m_rate.perMinute()) +
-                                    " submissions a minute came from your address; please wait a minute."));
+        connection->answer(overRate(m_rate.perMinute()));
         return;
     }
     if (submit->checked.accepted.empty()) {
@@ -147,11 +155,13 @@ void WebFront::takeSubmission(quint64 id, HttpConnection *connection, const http
     connection->awaitAnswer(page(503, "Database unavailable",
                                  "The result database did not answer in time. The submission may still be "
                                  "stored: look for it on the leaderboard before sending it again."));
-    m_database.submit(
-        {message, "http", connection->peer(), submit->message, submit->checked},
-        [back = m_handover.sender(), this, id, checked = submit->checked](DatabaseWorker::StoreOutcome outcome) {
-            back([this, id, checked, outcome = std::move(outcome)] { deliver(id, storedAnswer(checked, outcome)); });
-        });
+    m_database.submit({message, "http", connection->peer(), submit->message, submit->checked, m_rate.perMinute()},
+                      [back = m_handover.sender(), this, id, checked = submit->checked,
+                       perMinute = m_rate.perMinute()](DatabaseWorker::StoreOutcome outcome) {
+                          back([this, id, checked, perMinute, outcome = std::move(outcome)] {
+                              deliver(id, storedAnswer(checked, outcome, perMinute));
+                          });
+                      });
 }
 
 void WebFront::deliver(quint64 id, const http::Response &response)

@@ -26,6 +26,9 @@ struct StoredSubmission {
     // once; 0 and empty when every test was already stored.
     std::int64_t submissionId = 0;
     std::string managementKey;
+    // The sender's address had made its submissions of the minute, on this
+    // server or another: nothing was stored.
+    bool overRate = false;
 };
 
 // The web side's page where a submission's key manages it.

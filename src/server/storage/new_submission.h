@@ -15,6 +15,9 @@ struct NewSubmission {
     std::string peer;    // the sender's address
     SubmitMessage message;
     CheckedSubmission checked;
+    // Submissions the sender's address may make a minute, counted in the
+    // database across every server on it; 0: no limit.
+    int submissionsPerMinute = 0;
 };
 
 } // namespace tarvik::server

@@ -8,6 +8,7 @@
 #include "storage/submission_key.h"
 
 #include <QAtomicInt>
+#include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -176,9 +177,26 @@ rules::Band ResultStore::band(const NewSubmission &submission, int test)
     return rules::bandOf(std::move(seconds));
 }
 
-StoredSubmission ResultStore::insert(const NewSubmission &submission)
+// Counts the submission for its address's minute; false, with nothing
+// counted, once the address has made its submissions of the minute.
+bool ResultStore::withinRate(const NewSubmission &submission, qint64 minute)
+{
+    QSqlQuery counted = runStatement(
+        m_database,
+        QStringLiteral("INSERT INTO address_rate (peer, minute, submissions) VALUES (?, ?, 1) "
+                       "ON CONFLICT (peer, minute) DO UPDATE SET submissions = address_rate.submissions + 1 "
+                       "WHERE address_rate.submissions < ? RETURNING submissions"),
+        {text(submission.peer), minute, submission.submissionsPerMinute});
+    return counted.next();
+}
+
+StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 minute)
 {
     StoredSubmission stored;
+    if (submission.submissionsPerMinute > 0 && !withinRate(submission, minute)) {
+        stored.overRate = true;
+        return stored;
+    }
     const QString key = keys::newKey();
     for (const AcceptedTest &test : submission.checked.accepted) {
         if (std::optional<StoredTest> earlier = storedAlready(submission, test)) {
@@ -213,9 +231,11 @@ std::vector<StoredSubmission> ResultStore::store(const std::vector<NewSubmission
 {
     return guarded([&] {
         std::vector<StoredSubmission> stored;
+        const qint64 minute = QDateTime::currentSecsSinceEpoch() / 60;
         inTransaction(database(), [&] {
+            runStatement(m_database, QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
             for (const NewSubmission &submission : submissions)
-                stored.push_back(insert(submission));
+                stored.push_back(insert(submission, minute));
         });
         return stored;
     });

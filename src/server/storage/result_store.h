@@ -83,11 +83,12 @@ private:
             throw;
         }
     }
-    StoredSubmission insert(const NewSubmission &submission);
+    StoredSubmission insert(const NewSubmission &submission, qint64 minute);
     std::int64_t insertSubmission(const NewSubmission &submission, const QString &key);
     std::optional<StoredTest> storedAlready(const NewSubmission &submission, const AcceptedTest &test);
     rules::Band band(const NewSubmission &submission, int test);
     bool keyMatches(std::int64_t submissionId, const std::string &key);
+    bool withinRate(const NewSubmission &submission, qint64 minute);
     void removeResult(std::int64_t id);
     void audit(std::int64_t resultId, std::int64_t submissionId, const QString &action, const std::string &why);
 

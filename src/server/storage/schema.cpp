@@ -97,6 +97,13 @@ const std::vector<QStringList> &steps()
                            "id $ID, at TEXT NOT NULL, result_id BIGINT, submission_id BIGINT, "
                            "action TEXT NOT NULL, why TEXT NOT NULL)"),
         },
+        {
+            // Each address's submissions per minute, shared by every server
+            // on the database; minutes gone by are dropped.
+            QStringLiteral("CREATE TABLE address_rate (peer TEXT NOT NULL, minute BIGINT NOT NULL, "
+                           "submissions INTEGER NOT NULL, PRIMARY KEY (peer, minute))"),
+            QStringLiteral("CREATE INDEX address_rate_by_minute ON address_rate (minute)"),
+        },
     };
     return all;
 }
