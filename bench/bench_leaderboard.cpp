@@ -43,7 +43,7 @@ long long fillTo(const ServerProcess &server, long long count, long long stored)
 {
     while (stored < count) {
         const auto chunk = std::chrono::seconds(stored + 3000 * 5 < count ? 5 : 1);
-        stored += static_cast<long long>(runLoad(Channel::Tcp, server.tcpPort(), Clients, chunk).acceptedIds.size());
+        stored += static_cast<long long>(runLoad(Channel::Tcp, {server.tcpPort()}, Clients, chunk).acceptedIds.size());
     }
     return stored;
 }

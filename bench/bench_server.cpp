@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -62,14 +63,16 @@ struct Settings {
     int clients = DefaultClients;
 };
 
-void measure(const std::string &backend, const QString &database, double commitRate, const Settings &settings,
-             const QTemporaryDir &folder)
+// Loads `servers` (one or more processes on one database) over both
+// channels; every accepted submission must then be in the database.
+void measure(const std::string &backend, const QString &database, const std::vector<ServerProcess *> &servers,
+             double commitRate, const Settings &settings, const QTemporaryDir &folder)
 {
-    ServerProcess server(database);
-    server.start();
     for (const auto &[channel, name] : {std::pair{Channel::Tcp, "tcp"}, std::pair{Channel::Http, "http"}}) {
-        const LoadResult load = runLoad(channel, channel == Channel::Tcp ? server.tcpPort() : server.httpPort(),
-                                        settings.clients, settings.duration);
+        std::vector<int> ports;
+        for (const ServerProcess *server : servers)
+            ports.push_back(channel == Channel::Tcp ? server->tcpPort() : server->httpPort());
+        const LoadResult load = runLoad(channel, ports, settings.clients, settings.duration);
         const std::set<std::int64_t> stored = storedIds(database, folder);
         long long lost = 0;
         for (std::int64_t id : load.acceptedIds)
@@ -88,7 +91,22 @@ void measure(const std::string &backend, const QString &database, double commitR
             std::printf("%starget_met: %s\n", prefix.c_str(),
                         rate >= TargetShare * commitRate && p99 < TargetP99Ms && lost == 0 ? "yes" : "no");
     }
-    server.stop();
+}
+
+// `processes` servers started on `database`, loaded, stopped.
+void measureServers(const std::string &backend, const QString &database, int processes, double commitRate,
+                    const Settings &settings, const QTemporaryDir &folder)
+{
+    std::vector<std::unique_ptr<ServerProcess>> servers;
+    std::vector<ServerProcess *> running;
+    for (int i = 0; i < processes; ++i) {
+        servers.push_back(std::make_unique<ServerProcess>(database));
+        servers.back()->start();
+        running.push_back(servers.back().get());
+    }
+    measure(backend, database, running, commitRate, settings, folder);
+    for (ServerProcess *server : running)
+        server->stop();
 }
 
 // The figures depend on what else the machine runs: its load over the last minute.
@@ -114,9 +132,9 @@ int main(int argc, char *argv[])
     try {
         const double commitRate = sqliteCommitRate(folder.path(), settings.duration);
         print("sqlite_single_row_commits", commitRate, "commits/s");
-        measure("sqlite", folder.filePath(QStringLiteral("results.sqlite")), commitRate, settings, folder);
+        measureServers("sqlite", folder.filePath(QStringLiteral("results.sqlite")), 1, commitRate, settings, folder);
         PostgresCluster cluster;
-        measure("postgresql", cluster.createDatabase(), commitRate, settings, folder);
+        measureServers("postgresql", cluster.createDatabase(), 1, commitRate, settings, folder);
     } catch (const std::runtime_error &fault) {
         std::fprintf(stderr, "bench_server: %s\n", fault.what());
         return 1;

@@ -82,7 +82,7 @@ void submitUntil(Channel channel, int port, int client, Clock::time_point end, L
 
 } // namespace
 
-LoadResult runLoad(Channel channel, int port, int clients, std::chrono::seconds duration)
+LoadResult runLoad(Channel channel, const std::vector<int> &ports, int clients, std::chrono::seconds duration)
 {
     LoadResult total;
     std::mutex mutex;
@@ -90,7 +90,8 @@ LoadResult runLoad(Channel channel, int port, int clients, std::chrono::seconds 
     const auto end = start + duration;
     std::vector<std::thread> threads;
     for (int client = 0; client < clients; ++client)
-        threads.emplace_back(submitUntil, channel, port, client, end, std::ref(total), std::ref(mutex));
+        threads.emplace_back(submitUntil, channel, ports[static_cast<std::size_t>(client) % ports.size()], client, end,
+                             std::ref(total), std::ref(mutex));
     for (std::thread &thread : threads)
         thread.join();
     total.seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -20,8 +20,10 @@ struct LoadResult {
 };
 
 // `clients` threads, each submitting one test after another for `duration`
-// to the server at 127.0.0.1 (`port` of `channel`).
-LoadResult runLoad(Channel channel, int port, int clients, std::chrono::seconds duration);
+// to the server at 127.0.0.1 (`port` of `channel`). With several ports (of
+// servers sharing one database) the clients take them in turn, as behind a
+// reverse proxy.
+LoadResult runLoad(Channel channel, const std::vector<int> &ports, int clients, std::chrono::seconds duration);
 
 // The value below which `share` (0 to 1) of `samples` lie, by nearest rank.
 double percentile(std::vector<double> samples, double share);
