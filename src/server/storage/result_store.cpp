@@ -165,6 +165,10 @@ std::optional<StoredTest> ResultStore::storedAlready(const NewSubmission &submis
 rules::Band ResultStore::band(const NewSubmission &submission, int test)
 {
     const QString processor = text(submission.message.processor.specification);
+    const BandMemory::Key key{test, submission.checked.threads, processor};
+    const auto now = BandMemory::Clock::now();
+    if (const std::optional<rules::Band> recalled = m_bands.recall(key, now))
+        return *recalled;
     QSqlQuery latest = runStatement(
         m_database,
         QStringLiteral("SELECT r.seconds FROM submissions s JOIN results r ON r.submission_id = s.id "
@@ -174,7 +178,9 @@ rules::Band ResultStore::band(const NewSubmission &submission, int test)
     std::vector<double> seconds;
     while (latest.next())
         seconds.push_back(latest.value(0).toDouble());
-    return rules::bandOf(std::move(seconds));
+    const rules::Band band = rules::bandOf(std::move(seconds));
+    m_bands.keep(key, band, now);
+    return band;
 }
 
 // Counts the submission for its address's minute; false, with nothing

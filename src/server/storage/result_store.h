@@ -4,6 +4,7 @@
 #include "requests/stored_submission.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
+#include "storage/band_memory.h"
 #include "storage/store_unavailable.h"
 #include "web/leaderboard.h"
 
@@ -95,6 +96,7 @@ private:
     DatabaseSettings m_settings;
     QString m_connectionName;
     QSqlDatabase m_database;
+    BandMemory m_bands;
 };
 
 } // namespace tarvik::server
