@@ -14,10 +14,14 @@ QVariantList groupValues(const Group &group)
 
 } // namespace
 
+// The whole names are compared as substr(name, 1), the whole text: SQLite
+// would put the bound value of a plain "name = ?" in place of the column
+// inside the indexed substr() too, and then no longer find the index.
 QString sameGroup(const QString &alias)
 {
     return QStringLiteral("substr(%1.submitter, 1, 200) = substr(?, 1, 200) AND "
-                          "substr(%1.processor, 1, 200) = substr(?, 1, 200) AND %1.submitter = ? AND %1.processor = ?")
+                          "substr(%1.processor, 1, 200) = substr(?, 1, 200) AND substr(%1.submitter, 1) = ? AND "
+                          "substr(%1.processor, 1) = ?")
         .arg(alias);
 }
 
@@ -54,11 +58,13 @@ void drop(QSqlDatabase &database, std::int64_t id)
     if (!wasBest)
         return;
     runStatement(database,
+                 // CROSS JOIN: SQLite walks the group's submissions and their
+                 // results, not every result of the test in the order of time.
                  QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
-                                "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM %1 "
-                                "WHERE r.test = ? AND %2 AND r.id <> ? AND r.verdict = 'accepted' AND s.listed = 1 "
-                                "ORDER BY r.seconds, r.id LIMIT 1")
-                     .arg(rows::ResultsWithSubmissions, sameGroup(QStringLiteral("s"))),
+                                "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM submissions s "
+                                "CROSS JOIN results r WHERE r.submission_id = s.id AND r.test = ? AND %1 AND "
+                                "r.id <> ? AND r.verdict = 'accepted' AND s.listed = 1 ORDER BY r.seconds, r.id LIMIT 1")
+                     .arg(sameGroup(QStringLiteral("s"))),
                  QVariantList{group.test} + groupValues(group) + QVariantList{qint64(id)});
 }
 

@@ -171,9 +171,13 @@ rules::Band ResultStore::band(const NewSubmission &submission, int test)
         return *recalled;
     QSqlQuery latest = runStatement(
         m_database,
-        QStringLiteral("SELECT r.seconds FROM submissions s JOIN results r ON r.submission_id = s.id "
-                       "WHERE s.threads = ? AND substr(s.processor, 1, 200) = substr(?, 1, 200) AND s.processor = ? "
-                       "AND r.test = ? AND r.verdict = 'accepted' ORDER BY s.id DESC LIMIT ?"),
+        // CROSS JOIN: SQLite walks the band's submissions, newest first, and
+        // looks up their results, instead of every result of the test. The
+        // whole name is compared as substr(name, 1), as in best::sameGroup.
+        QStringLiteral("SELECT r.seconds FROM submissions s CROSS JOIN results r WHERE r.submission_id = s.id "
+                       "AND s.threads = ? AND substr(s.processor, 1, 200) = substr(?, 1, 200) AND "
+                       "substr(s.processor, 1) = ? AND r.test = ? AND r.verdict = 'accepted' ORDER BY s.id DESC "
+                       "LIMIT ?"),
         {submission.checked.threads, processor, processor, test, qint64(rules::BandSample)});
     std::vector<double> seconds;
     while (latest.next())
