@@ -4,6 +4,7 @@
 #include "requests/stored_submission.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
+#include "storage/sql_statement.h"
 #include "storage/store_unavailable.h"
 #include "web/leaderboard.h"
 
@@ -82,6 +83,13 @@ private:
             m_database.close();
             throw;
         }
+    }
+    // Runs `work` in a transaction of its own, guarded: even a read, so that
+    // its statements have their time bounds.
+    template <typename Work>
+    auto transaction(Work work)
+    {
+        return guarded([&] { return inTransaction(database(), work); });
     }
     StoredSubmission insert(const NewSubmission &submission);
     std::int64_t insertSubmission(const NewSubmission &submission, const QString &key);
