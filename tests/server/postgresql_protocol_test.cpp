@@ -1,35 +1,17 @@
-#include "postgres_cluster.h"
 #include "protocol_suite.h"
+#include "shared_cluster.h"
 #include "submissions.h"
 
 #include <gmock/gmock.h>
 
 #include <chrono>
-#include <memory>
 
 namespace tarvik::server::testing {
 namespace {
 
-// One cluster for the whole run, since starting one takes seconds; started
-// by the first test that needs it and stopped when the tests end.
-std::unique_ptr<PostgresCluster> sharedCluster;
-
-PostgresCluster &cluster()
-{
-    if (!sharedCluster)
-        sharedCluster = std::make_unique<PostgresCluster>();
-    return *sharedCluster;
-}
-
-class ClusterTeardown : public ::testing::Environment {
-public:
-    void TearDown() override { sharedCluster.reset(); }
-};
-const ::testing::Environment *const teardown = ::testing::AddGlobalTestEnvironment(new ClusterTeardown);
-
 QString newPostgresDatabase(const QTemporaryDir &)
 {
-    return cluster().createDatabase();
+    return sharedCluster().createDatabase();
 }
 
 } // namespace
@@ -41,18 +23,18 @@ INSTANTIATE_TEST_SUITE_P(PostgreSQL, ProtocolTest, ::testing::Values(Backend{"Po
 // again once it is back.
 TEST(PostgreSQLOutage, AnswersUnavailableAndRecovers)
 {
-    ServerProcess server(cluster().createDatabase());
+    ServerProcess server(sharedCluster().createDatabase());
     server.start();
     const std::string message = submitMessage("Ann", "", reportMachine(), 4, {{6, 20.5}});
     ASSERT_EQ(resultIds(exchange(server.tcpPort(), message)).size(), 1u);
 
-    cluster().stop();
+    sharedCluster().stop();
     const std::string unavailable =
         "The result database is unavailable; nothing was stored or read. Please try again later.\r\n";
     EXPECT_EQ(exchange(server.tcpPort(), message), unavailable);
     EXPECT_EQ(exchange(server.tcpPort(), getMessage("1")), unavailable);
 
-    cluster().start();
+    sharedCluster().start();
     EXPECT_EQ(resultIds(exchange(server.tcpPort(), message)).size(), 1u);
     EXPECT_THAT(exchange(server.tcpPort(), getMessage("1")), ::testing::HasSubstr("Submitter: Ann\r\n"));
 }
@@ -62,7 +44,8 @@ TEST(PostgreSQLOutage, AnswersUnavailableAndRecovers)
 // goes on, so does the server.
 TEST(PostgreSQLOutage, AFrozenDatabaseIsToldWithinTheConnectionTimeLimit)
 {
-    ServerProcess server(cluster().createDatabase(), {QStringLiteral("--connection-time-limit"), QStringLiteral("3000")});
+    ServerProcess server(sharedCluster().createDatabase(),
+                         {QStringLiteral("--connection-time-limit"), QStringLiteral("3000")});
     server.start();
     const std::string message = submitMessage("Ann", "", reportMachine(), 4, {{6, 20.5}});
     ASSERT_EQ(resultIds(exchange(server.tcpPort(), message)).size(), 1u);
@@ -70,9 +53,9 @@ TEST(PostgreSQLOutage, AFrozenDatabaseIsToldWithinTheConnectionTimeLimit)
     ASSERT_THAT(exchange(server.httpPort(), page), ::testing::StartsWith("HTTP/1.1 200 "));
 
     struct Thaw {
-        ~Thaw() { cluster().thaw(); }
+        ~Thaw() { sharedCluster().thaw(); }
     } thawAtTheEnd;
-    cluster().freeze();
+    sharedCluster().freeze();
     const std::string silent = "The result database did not answer in time; a submission may still be stored: "
                                "look for it on the leaderboard before sending it again.\r\n";
     // Each answer comes at the limit; the bound leaves room for a loaded machine.
@@ -87,7 +70,7 @@ TEST(PostgreSQLOutage, AFrozenDatabaseIsToldWithinTheConnectionTimeLimit)
     EXPECT_THAT(within([&] { return exchange(server.httpPort(), page); }),
                 ::testing::StartsWith("HTTP/1.1 503 Service Unavailable\r\n"));
 
-    cluster().thaw();
+    sharedCluster().thaw();
     EXPECT_EQ(resultIds(exchange(server.tcpPort(), message)).size(), 1u);
 }
 

@@ -1,0 +1,40 @@
+#include "shared_cluster.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tarvik::server::testing {
+
+namespace {
+
+std::unique_ptr<PostgresCluster> cluster;
+std::unique_ptr<PgBouncer> pooler;
+
+class ClusterTeardown : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        pooler.reset();
+        cluster.reset();
+    }
+};
+const ::testing::Environment *const teardown = ::testing::AddGlobalTestEnvironment(new ClusterTeardown);
+
+} // namespace
+
+PostgresCluster &sharedCluster()
+{
+    if (!cluster)
+        cluster = std::make_unique<PostgresCluster>();
+    return *cluster;
+}
+
+PgBouncer &sharedPooler()
+{
+    if (!pooler)
+        pooler = std::make_unique<PgBouncer>(sharedCluster().serverAddress());
+    return *pooler;
+}
+
+} // namespace tarvik::server::testing
