@@ -8,7 +8,6 @@
 
 #include <iostream>
 #include <mutex>
-#include <regex>
 #include <set>
 #include <string>
 #include <thread>
@@ -19,16 +18,6 @@ using ::testing::StartsWith;
 
 namespace tarvik::server::testing {
 namespace {
-
-// The result ids a browser submission's page links to.
-std::vector<std::int64_t> linkedIds(const std::string &page)
-{
-    static const std::regex link("score\\.cgi\\?id=(\\d+)\"");
-    std::vector<std::int64_t> ids;
-    for (auto it = std::sregex_iterator(page.begin(), page.end(), link); it != std::sregex_iterator(); ++it)
-        ids.push_back(std::stoll((*it)[1].str()));
-    return ids;
-}
 
 // Submissions over both sides, lookups and pages all at once: every answer
 // comes, and every stored test has an id of its own. Under ThreadSanitizer

@@ -1,11 +1,7 @@
 #include "older_schema.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
+#include "sql_connection.h"
 
-#include <stdexcept>
 #include <vector>
 
 namespace tarvik::server::testing {
@@ -25,46 +21,15 @@ const std::vector<std::vector<const char *>> Undo = {
     {"DROP TABLE address_rate"},
 };
 
-void open(QSqlDatabase &connection, const QString &database)
-{
-    if (!database.startsWith(QLatin1String("postgresql://"))) {
-        connection.setDatabaseName(database);
-    } else {
-        const QUrl address(database);
-        connection.setHostName(address.host());
-        connection.setPort(address.port(5432));
-        connection.setUserName(address.userName());
-        connection.setPassword(address.password());
-        connection.setDatabaseName(address.path().mid(1));
-    }
-    if (!connection.open())
-        throw std::runtime_error("cannot open " + database.toStdString() + ": " +
-                                 connection.lastError().text().toStdString());
-}
-
 } // namespace
 
 void makeOlderSchema(const QString &database, int version)
 {
-    const QString name = QStringLiteral("older-schema");
-    {
-        QSqlDatabase connection = QSqlDatabase::addDatabase(
-            database.startsWith(QLatin1String("postgresql://")) ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
-            name);
-        open(connection, database);
-        std::vector<QString> statements;
-        for (int from = static_cast<int>(Undo.size()); from > version; --from)
-            for (const char *statement : Undo[static_cast<std::size_t>(from - 1)])
-                statements.emplace_back(QString::fromLatin1(statement));
-        statements.push_back(QStringLiteral("UPDATE tarvik_schema SET version = %1").arg(version));
-        for (const QString &statement : statements) {
-            QSqlQuery query(connection);
-            if (!query.exec(statement))
-                throw std::runtime_error(statement.toStdString() + ": " + query.lastError().text().toStdString());
-        }
-        connection.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    SqlConnection connection(database);
+    for (int from = static_cast<int>(Undo.size()); from > version; --from)
+        for (const char *statement : Undo[static_cast<std::size_t>(from - 1)])
+            connection.run(QString::fromLatin1(statement));
+    connection.run(QStringLiteral("UPDATE tarvik_schema SET version = %1").arg(version));
 }
 
 } // namespace tarvik::server::testing

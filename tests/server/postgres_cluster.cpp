@@ -1,23 +1,20 @@
 #include "postgres_cluster.h"
 
+#include "cluster_user.h"
+#include "tcp_client.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
-#include <arpa/inet.h>
 #include <csignal>
-#include <netinet/in.h>
-#include <pwd.h>
 #include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace tarvik::server::testing {
 
 namespace {
 
 constexpr int CommandLimitMs = 120000;
-const char *ClusterUser = "postgres";
 const char *DatabaseUser = "tarvik";
 
 // The newest installed PostgreSQL, e.g. /usr/lib/postgresql/15/bin.
@@ -35,35 +32,13 @@ QString binaryFolder()
                              "./tarvik.sh installs the package postgresql");
 }
 
-int freeLoopbackPort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(probe);
-    return ntohs(address.sin_port);
-}
-
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
 } // namespace
 
 PostgresCluster::PostgresCluster() : m_binaries(binaryFolder()), m_port(freeLoopbackPort())
 {
     if (!m_folder.isValid())
         throw std::runtime_error("cannot make a folder for the cluster");
-    if (runningAsRoot()) {
-        const passwd *user = ::getpwnam(ClusterUser);
-        if (!user || ::chown(QFile::encodeName(m_folder.path()).constData(), user->pw_uid, user->pw_gid) != 0)
-            throw std::runtime_error("cannot hand the cluster's folder to the user postgres");
-    }
+    handToClusterUser(m_folder.path());
     run(tool(QStringLiteral("initdb")),
         {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--username"),
          QString::fromLatin1(DatabaseUser), QStringLiteral("--auth"), QStringLiteral("trust"),
@@ -90,12 +65,7 @@ void PostgresCluster::run(const QString &program, const QStringList &arguments) 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setWorkingDirectory(m_folder.path());
-    if (runningAsRoot())
-        process.start(QStringLiteral("runuser"), QStringList{QStringLiteral("-u"), QString::fromLatin1(ClusterUser),
-                                                             QStringLiteral("--"), program} +
-                                                     arguments);
-    else
-        process.start(program, arguments);
+    startAsClusterUser(process, program, arguments);
     if (!process.waitForFinished(CommandLimitMs) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0)
         throw std::runtime_error((program + QStringLiteral(" failed: ")).toStdString() +
@@ -158,10 +128,12 @@ QString PostgresCluster::createDatabase()
     run(tool(QStringLiteral("createdb")),
         {QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QString::number(m_port),
          QStringLiteral("--username"), QString::fromLatin1(DatabaseUser), name});
-    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3")
-        .arg(QString::fromLatin1(DatabaseUser))
-        .arg(m_port)
-        .arg(name);
+    return serverAddress() + QLatin1Char('/') + name;
+}
+
+QString PostgresCluster::serverAddress() const
+{
+    return QStringLiteral("postgresql://%1@127.0.0.1:%2").arg(QString::fromLatin1(DatabaseUser)).arg(m_port);
 }
 
 } // namespace tarvik::server::testing

@@ -29,6 +29,8 @@ public:
     void thaw();
     // A new empty database; gives its postgresql:// address.
     QString createDatabase();
+    // The cluster's postgresql:// address without a database: its user, host and port.
+    QString serverAddress() const;
 
 private:
     QString tool(const QString &name) const;

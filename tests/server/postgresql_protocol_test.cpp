@@ -44,7 +44,8 @@ TEST(PostgreSQLOutage, AnswersUnavailableAndRecovers)
 // goes on, so does the server.
 TEST(PostgreSQLOutage, AFrozenDatabaseIsToldWithinTheConnectionTimeLimit)
 {
-    ServerProcess server(sharedCluster().createDatabase(), {QStringLiteral("--connection-time-limit"), QStringLiteral("3000")});
+    ServerProcess server(sharedCluster().createDatabase(),
+                         {QStringLiteral("--connection-time-limit"), QStringLiteral("3000")});
     server.start();
     const std::string message = submitMessage("Ann", "", reportMachine(), 4, {{6, 20.5}});
     ASSERT_EQ(resultIds(exchange(server.tcpPort(), message)).size(), 1u);

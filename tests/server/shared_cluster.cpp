@@ -8,11 +8,16 @@ namespace tarvik::server::testing {
 
 namespace {
 
-std::unique_ptr<PostgresCluster> running;
+std::unique_ptr<PostgresCluster> cluster;
+std::unique_ptr<PgBouncer> pooler;
 
 class ClusterTeardown : public ::testing::Environment {
 public:
-    void TearDown() override { running.reset(); }
+    void TearDown() override
+    {
+        pooler.reset();
+        cluster.reset();
+    }
 };
 const ::testing::Environment *const teardown = ::testing::AddGlobalTestEnvironment(new ClusterTeardown);
 
@@ -20,9 +25,16 @@ const ::testing::Environment *const teardown = ::testing::AddGlobalTestEnvironme
 
 PostgresCluster &sharedCluster()
 {
-    if (!running)
-        running = std::make_unique<PostgresCluster>();
-    return *running;
+    if (!cluster)
+        cluster = std::make_unique<PostgresCluster>();
+    return *cluster;
+}
+
+PgBouncer &sharedPooler()
+{
+    if (!pooler)
+        pooler = std::make_unique<PgBouncer>(sharedCluster().serverAddress());
+    return *pooler;
 }
 
 } // namespace tarvik::server::testing

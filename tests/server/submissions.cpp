@@ -9,6 +9,7 @@
 #include "records/hash_table.h"
 
 #include <optional>
+#include <regex>
 
 namespace tarvik::server::testing {
 
@@ -80,6 +81,15 @@ std::map<int, std::int64_t> resultIds(const std::string &answer)
         if (const std::optional<std::int32_t> id = replies::resultId(answer, test))
             ids[test] = *id;
     }
+    return ids;
+}
+
+std::vector<std::int64_t> linkedIds(const std::string &page)
+{
+    static const std::regex link("score\\.cgi\\?id=(\\d+)\"");
+    std::vector<std::int64_t> ids;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), link); it != std::sregex_iterator(); ++it)
+        ids.push_back(std::stoll((*it)[1].str()));
     return ids;
 }
 

@@ -29,5 +29,7 @@ std::string getMessage(const std::string &id);
 
 // The result id of each test in a SUBMIT's answer, read as the program reads it.
 std::map<int, std::int64_t> resultIds(const std::string &answer);
+// The result ids a browser submission's page links to.
+std::vector<std::int64_t> linkedIds(const std::string &page);
 
 } // namespace tarvik::server::testing

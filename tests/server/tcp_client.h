@@ -29,6 +29,9 @@ private:
     int m_socket = -1;
 };
 
+// A loopback port no one listens on just now, for a program the tests start.
+int freeLoopbackPort();
+
 // Sends `message` and gives the whole answer (the server ends a SUBMIT by
 // its quiet time and a GET at once).
 std::string exchange(int port, std::string_view message);

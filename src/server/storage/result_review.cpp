@@ -33,8 +33,8 @@ void ResultStore::audit(std::int64_t resultId, std::int64_t submissionId, const 
 
 std::vector<StoredResult> ResultStore::heldResults()
 {
-    return guarded([&] {
-        QSqlQuery held = runStatement(database(), QStringLiteral("SELECT %1 FROM %2 WHERE r.verdict = 'held' "
+    return transaction([&] {
+        QSqlQuery held = runStatement(m_database, QStringLiteral("SELECT %1 FROM %2 WHERE r.verdict = 'held' "
                                                                  "ORDER BY r.id")
                                                       .arg(rows::ResultColumns, rows::ResultsWithSubmissions));
         return readAll(held);
@@ -43,29 +43,24 @@ std::vector<StoredResult> ResultStore::heldResults()
 
 bool ResultStore::decide(std::int64_t id, rules::Verdict verdict, const std::string &why)
 {
-    return guarded([&] {
-        bool decided = false;
-        inTransaction(database(), [&] {
-            QSqlQuery found = runStatement(m_database,
-                                           QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?")
-                                               .arg(rows::ResultColumns, rows::ResultsWithSubmissions),
-                                           {qint64(id)});
-            if (!found.next())
-                return;
-            const StoredResult result = rows::readResult(found);
-            runStatement(m_database,
-                         QStringLiteral("UPDATE results SET verdict = ?, rule = ?, reason = ? WHERE id = ?"),
-                         {QString::fromLatin1(rules::verdictName(verdict)), QString::fromLatin1(ReviewRule),
-                          rows::text(std::string(ReviewRule) + ": " + why), qint64(id)});
-            best::drop(m_database, id);
-            if (verdict == rules::Verdict::Accepted && result.listed)
-                best::keep(m_database,
-                           {result.test, rows::text(result.submitter), rows::text(result.processor.specification)}, id,
-                           result.seconds);
-            audit(id, result.submissionId, QString::fromLatin1(rules::verdictName(verdict)), why);
-            decided = true;
-        });
-        return decided;
+    return transaction([&] {
+        QSqlQuery found = runStatement(
+            m_database,
+            QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?").arg(rows::ResultColumns, rows::ResultsWithSubmissions),
+            {qint64(id)});
+        if (!found.next())
+            return false;
+        const StoredResult result = rows::readResult(found);
+        runStatement(m_database, QStringLiteral("UPDATE results SET verdict = ?, rule = ?, reason = ? WHERE id = ?"),
+                     {QString::fromLatin1(rules::verdictName(verdict)), QString::fromLatin1(ReviewRule),
+                      rows::text(std::string(ReviewRule) + ": " + why), qint64(id)});
+        best::drop(m_database, id);
+        if (verdict == rules::Verdict::Accepted && result.listed)
+            best::keep(m_database,
+                       {result.test, rows::text(result.submitter), rows::text(result.processor.specification)}, id,
+                       result.seconds);
+        audit(id, result.submissionId, QString::fromLatin1(rules::verdictName(verdict)), why);
+        return true;
     });
 }
 
@@ -81,8 +76,7 @@ bool ResultStore::keyMatches(std::int64_t submissionId, const std::string &key)
 
 std::optional<std::vector<StoredResult>> ResultStore::managedResults(std::int64_t submissionId, const std::string &key)
 {
-    return guarded([&]() -> std::optional<std::vector<StoredResult>> {
-        database();
+    return transaction([&]() -> std::optional<std::vector<StoredResult>> {
         if (!keyMatches(submissionId, key))
             return std::nullopt;
         QSqlQuery results = runStatement(m_database,
@@ -95,31 +89,27 @@ std::optional<std::vector<StoredResult>> ResultStore::managedResults(std::int64_
 
 bool ResultStore::manage(std::int64_t submissionId, const std::string &key, Management action)
 {
-    return guarded([&] {
-        bool managed = false;
-        inTransaction(database(), [&] {
-            if (!keyMatches(submissionId, key))
-                return;
-            QSqlQuery results =
-                runStatement(m_database, QStringLiteral("SELECT id FROM results WHERE submission_id = ? ORDER BY id"),
-                             {qint64(submissionId)});
-            std::vector<std::int64_t> ids;
-            while (results.next())
-                ids.push_back(results.value(0).toLongLong());
+    return transaction([&] {
+        if (!keyMatches(submissionId, key))
+            return false;
+        QSqlQuery results =
+            runStatement(m_database, QStringLiteral("SELECT id FROM results WHERE submission_id = ? ORDER BY id"),
+                         {qint64(submissionId)});
+        std::vector<std::int64_t> ids;
+        while (results.next())
+            ids.push_back(results.value(0).toLongLong());
+        if (action == Management::Hide)
+            runStatement(m_database, QStringLiteral("UPDATE submissions SET listed = 0 WHERE id = ?"),
+                         {qint64(submissionId)});
+        const QString what = action == Management::Hide ? QStringLiteral("hidden") : QStringLiteral("deleted");
+        for (std::int64_t id : ids) {
             if (action == Management::Hide)
-                runStatement(m_database, QStringLiteral("UPDATE submissions SET listed = 0 WHERE id = ?"),
-                             {qint64(submissionId)});
-            const QString what = action == Management::Hide ? QStringLiteral("hidden") : QStringLiteral("deleted");
-            for (std::int64_t id : ids) {
-                if (action == Management::Hide)
-                    best::drop(m_database, id);
-                else
-                    removeResult(id);
-                audit(id, submissionId, what, "by the holder of the submission's key");
-            }
-            managed = true;
-        });
-        return managed;
+                best::drop(m_database, id);
+            else
+                removeResult(id);
+            audit(id, submissionId, what, "by the holder of the submission's key");
+        }
+        return true;
     });
 }
 

@@ -71,13 +71,11 @@ ResultStore::ResultStore(DatabaseSettings settings)
         m_database.setUserName(m_settings.user);
         m_database.setPassword(m_settings.password);
         m_database.setDatabaseName(m_settings.name);
-        // Every wait on the server has a bound: the connection, each
-        // statement and each lock, and TCP keepalive notices a server
-        // machine that has gone away while a statement runs.
-        m_database.setConnectOptions(
-            QStringLiteral("connect_timeout=5;keepalives=1;keepalives_idle=10;keepalives_interval=5;"
-                           "keepalives_count=3;options='-c statement_timeout=5000 -c lock_timeout=5000 "
-                           "-c idle_in_transaction_session_timeout=30000'"));
+        // The connection has a time bound and TCP keepalive notices a server
+        // machine that has gone away while a statement runs; each
+        // transaction bounds its statements (inTransaction).
+        m_database.setConnectOptions(QStringLiteral(
+            "connect_timeout=5;keepalives=1;keepalives_idle=10;keepalives_interval=5;keepalives_count=3"));
     }
 }
 
@@ -239,23 +237,21 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 min
 
 std::vector<StoredSubmission> ResultStore::store(const std::vector<NewSubmission> &submissions)
 {
-    return guarded([&] {
+    return transaction([&] {
         std::vector<StoredSubmission> stored;
         const qint64 minute = QDateTime::currentSecsSinceEpoch() / 60;
-        inTransaction(database(), [&] {
-            runStatement(m_database, QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
-            for (const NewSubmission &submission : submissions)
-                stored.push_back(insert(submission, minute));
-        });
+        runStatement(m_database, QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
+        for (const NewSubmission &submission : submissions)
+            stored.push_back(insert(submission, minute));
         return stored;
     });
 }
 
 std::optional<StoredResult> ResultStore::result(std::int64_t id)
 {
-    return guarded([&]() -> std::optional<StoredResult> {
+    return transaction([&]() -> std::optional<StoredResult> {
         QSqlQuery query = runStatement(
-            database(), QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?").arg(ResultColumns, ResultsWithSubmissions),
+            m_database, QStringLiteral("SELECT %1 FROM %2 WHERE r.id = ?").arg(ResultColumns, ResultsWithSubmissions),
             {qint64(id)});
         if (!query.next())
             return std::nullopt;
@@ -265,18 +261,18 @@ std::optional<StoredResult> ResultStore::result(std::int64_t id)
 
 LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize)
 {
-    return guarded([&] {
+    return transaction([&] {
         LeaderboardPage board;
         board.test = test;
         board.page = page;
         board.pageSize = pageSize;
         QSqlQuery count =
-            runStatement(database(), QStringLiteral("SELECT COUNT(*) FROM best_results WHERE test = ?"), {test});
+            runStatement(m_database, QStringLiteral("SELECT COUNT(*) FROM best_results WHERE test = ?"), {test});
         board.total = count.next() ? count.value(0).toLongLong() : 0;
         // The best result of each submitter and processor, read in the
         // ranking's own index order.
         QSqlQuery rows =
-            runStatement(database(),
+            runStatement(m_database,
                          QStringLiteral("SELECT %1 FROM best_results b JOIN results r ON r.id = b.result_id "
                                         "JOIN submissions s ON s.id = r.submission_id WHERE b.test = ? "
                                         "ORDER BY b.seconds, b.result_id LIMIT ? OFFSET ?")
@@ -290,18 +286,14 @@ LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize)
 
 bool ResultStore::remove(std::int64_t id)
 {
-    return guarded([&] {
-        bool removed = false;
-        inTransaction(database(), [&] {
-            QSqlQuery found = runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"),
-                                           {qint64(id)});
-            if (!found.next())
-                return;
-            removeResult(id);
-            audit(id, found.value(0).toLongLong(), QStringLiteral("removed"), "by the administrator");
-            removed = true;
-        });
-        return removed;
+    return transaction([&] {
+        QSqlQuery found =
+            runStatement(m_database, QStringLiteral("SELECT submission_id FROM results WHERE id = ?"), {qint64(id)});
+        if (!found.next())
+            return false;
+        removeResult(id);
+        audit(id, found.value(0).toLongLong(), QStringLiteral("removed"), "by the administrator");
+        return true;
     });
 }
 
@@ -323,9 +315,9 @@ void ResultStore::removeResult(std::int64_t id)
 
 void ResultStore::forEachResult(const std::function<void(const StoredResult &)> &visit)
 {
-    guarded([&] {
+    transaction([&] {
         QSqlQuery rows = runStatement(
-            database(), QStringLiteral("SELECT %1 FROM %2 ORDER BY r.id").arg(ResultColumns, ResultsWithSubmissions));
+            m_database, QStringLiteral("SELECT %1 FROM %2 ORDER BY r.id").arg(ResultColumns, ResultsWithSubmissions));
         while (rows.next())
             visit(readResult(rows));
     });

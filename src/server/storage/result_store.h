@@ -2,9 +2,10 @@
 
 #include "requests/stored_result.h"
 #include "requests/stored_submission.h"
+#include "storage/band_memory.h"
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
-#include "storage/band_memory.h"
+#include "storage/sql_statement.h"
 #include "storage/store_unavailable.h"
 #include "web/leaderboard.h"
 
@@ -83,6 +84,13 @@ private:
             m_database.close();
             throw;
         }
+    }
+    // Runs `work` in a transaction of its own, guarded: even a read, so that
+    // its statements have their time bounds.
+    template <typename Work>
+    auto transaction(Work work)
+    {
+        return guarded([&] { return inTransaction(database(), work); });
     }
     StoredSubmission insert(const NewSubmission &submission, qint64 minute);
     std::int64_t insertSubmission(const NewSubmission &submission, const QString &key);

@@ -2,7 +2,9 @@
 
 #include "storage/store_unavailable.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QStringList>
 
 #include <algorithm>
@@ -33,24 +35,91 @@ Cause causeOf(const QSqlError &error)
     return passes ? Cause::Unreachable : Cause::Refused;
 }
 
+bool isPostgreSQL(const QSqlDatabase &database)
+{
+    return database.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+}
+
+QString literal(const QSqlDriver &driver, const QVariant &value)
+{
+    QSqlField field(QString(), value.metaType());
+    if (!value.isNull())
+        field.setValue(value);
+    return driver.formatValue(field);
+}
+
+StoreUnavailable placesAndValuesDiffer()
+{
+    return StoreUnavailable("a statement's places and values do not match", Cause::Refused);
+}
+
+// `statement` with each ? outside quotes replaced by its value, written and
+// escaped by the driver for this connection (the same text the PostgreSQL
+// driver itself sends with EXECUTE).
+QString withValues(const QSqlDriver &driver, const QString &statement, const QVariantList &values)
+{
+    QString whole;
+    qsizetype next = 0;
+    bool quoted = false;
+    for (const QChar c : statement) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (c != u'?' || quoted) {
+            whole += c;
+            continue;
+        }
+        if (next == values.size())
+            throw placesAndValuesDiffer();
+        whole += literal(driver, values[next++]);
+    }
+    if (next != values.size())
+        throw placesAndValuesDiffer();
+    return whole;
+}
+
+bool prepareAndRun(QSqlQuery &query, const QString &statement, const QVariantList &values)
+{
+    if (!query.prepare(statement))
+        return false;
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
 } // namespace
 
 QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values)
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    // PostgreSQL cannot prepare schema changes, so statements without values run as they are.
+    // PostgreSQL's driver prepares with PREPARE and EXECUTE statements of
+    // the session, which a pooler in transaction mode may send to different
+    // server connections (and whose names clash between clients there), so
+    // PostgreSQL gets every statement whole. It cannot prepare schema
+    // changes either, so statements without values run as they are.
     bool done = false;
-    if (values.size() == 0) {
+    if (values.isEmpty())
         done = query.exec(statement);
-    } else if (query.prepare(statement)) {
-        for (const QVariant &value : values)
-            query.addBindValue(value);
-        done = query.exec();
-    }
+    else if (isPostgreSQL(database))
+        done = query.exec(withValues(*database.driver(), statement, values));
+    else
+        done = prepareAndRun(query, statement, values);
     if (!done)
         throw storeFault(query.lastError());
     return query;
+}
+
+void boundTransaction(QSqlDatabase &database)
+{
+    if (!isPostgreSQL(database))
+        return;
+    // Every wait on the database has a bound: each statement, each lock,
+    // and a transaction its client has left open. Set within the
+    // transaction, they hold on whichever server connection a pooler gives
+    // it, and need no startup option a pooler would refuse.
+    runStatement(database, QStringLiteral("SELECT set_config('statement_timeout', '5000', true), "
+                                          "set_config('lock_timeout', '5000', true), "
+                                          "set_config('idle_in_transaction_session_timeout', '30000', true)"));
 }
 
 StoreUnavailable storeFault(const QSqlError &error)

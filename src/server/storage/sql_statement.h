@@ -8,9 +8,11 @@
 #include <QString>
 #include <QVariant>
 
+#include <type_traits>
+
 namespace tarvik::server {
 
-// Prepares and runs one statement with its values bound in order; a failure
+// Runs one statement with its values bound in order; a failure
 // throws StoreUnavailable with the database's own message.
 QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values = {});
 
@@ -18,21 +20,34 @@ QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const Q
 // database's own error code.
 StoreUnavailable storeFault(const QSqlError &error);
 
-// Runs `work` in a transaction: all of it or, when it throws StoreUnavailable
-// or the commit fails, nothing.
+// Within a new transaction: the time bounds of its statements and locks.
+void boundTransaction(QSqlDatabase &database);
+
+// Runs `work` in a transaction with its time bounds and gives what it gives:
+// all of it or, when it throws StoreUnavailable or the commit fails, nothing.
 template <typename Work>
-void inTransaction(QSqlDatabase &database, Work work)
+auto inTransaction(QSqlDatabase &database, Work work)
 {
     if (!database.transaction())
         throw storeFault(database.lastError());
+    auto commit = [&] {
+        if (!database.commit())
+            throw storeFault(database.lastError());
+    };
     try {
-        work();
+        boundTransaction(database);
+        if constexpr (std::is_void_v<std::invoke_result_t<Work>>) {
+            work();
+            commit();
+        } else {
+            auto result = work();
+            commit();
+            return result;
+        }
     } catch (const StoreUnavailable &) {
         database.rollback();
         throw;
     }
-    if (!database.commit())
-        throw storeFault(database.lastError());
 }
 
 } // namespace tarvik::server
