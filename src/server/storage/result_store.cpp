@@ -53,8 +53,9 @@ QVariantList processorValues(const ProcessorRecord &processor)
 
 } // namespace
 
-ResultStore::ResultStore(DatabaseSettings settings)
+ResultStore::ResultStore(DatabaseSettings settings, Access access)
     : m_settings(std::move(settings)),
+      m_access(access),
       m_connectionName(connectionName())
 {
     const bool sqlite = m_settings.kind == DatabaseSettings::Kind::SQLite;
@@ -73,10 +74,13 @@ ResultStore::ResultStore(DatabaseSettings settings)
         // Every wait on the server has a bound: the connection, each
         // statement and each lock, and TCP keepalive notices a server
         // machine that has gone away while a statement runs.
+        const QString readOnly =
+            access == Access::ReadOnly ? QStringLiteral(" -c default_transaction_read_only=on") : QString();
         m_database.setConnectOptions(
             QStringLiteral("connect_timeout=5;keepalives=1;keepalives_idle=10;keepalives_interval=5;"
                            "keepalives_count=3;options='-c statement_timeout=5000 -c lock_timeout=5000 "
-                           "-c idle_in_transaction_session_timeout=30000'"));
+                           "-c idle_in_transaction_session_timeout=30000%1'")
+                .arg(readOnly));
     }
 }
 
@@ -112,7 +116,29 @@ void ResultStore::connect()
         runStatement(m_database, QStringLiteral("PRAGMA synchronous = FULL"));
         runStatement(m_database, QStringLiteral("PRAGMA foreign_keys = ON"));
     }
-    upgradeSchema(m_database);
+    if (m_access == Access::ReadOnly)
+        requireNewestSchema();
+    else
+        upgradeSchema(m_database);
+}
+
+// A standby that has not yet replayed the primary's upgrade, or a database
+// no server has prepared, would give pages with missing columns; the pages
+// are read elsewhere until it has. The version is where upgradeSchema keeps it.
+void ResultStore::requireNewestSchema()
+{
+    const QString versionTable = QStringLiteral("tarvik_schema");
+    int version = 0;
+    if (m_database.tables().contains(versionTable)) {
+        QSqlQuery stored = runStatement(m_database, QStringLiteral("SELECT version FROM %1").arg(versionTable));
+        version = stored.next() ? stored.value(0).toInt() : 0;
+    }
+    if (version < newestSchemaVersion())
+        throw StoreUnavailable(QStringLiteral("the read-only database has schema version %1, older than this "
+                                              "server's %2; it is read once its primary's upgrade has reached it")
+                                   .arg(version)
+                                   .arg(newestSchemaVersion())
+                                   .toStdString());
 }
 
 std::int64_t ResultStore::insertSubmission(const NewSubmission &submission, const QString &key)
