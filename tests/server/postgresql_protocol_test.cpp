@@ -1,31 +1,13 @@
-#include "postgres_cluster.h"
 #include "protocol_suite.h"
+#include "shared_cluster.h"
 #include "submissions.h"
 
 #include <gmock/gmock.h>
 
 #include <chrono>
-#include <memory>
 
 namespace tarvik::server::testing {
 namespace {
-
-// One cluster for the whole run, since starting one takes seconds; started
-// by the first test that needs it and stopped when the tests end.
-std::unique_ptr<PostgresCluster> sharedCluster;
-
-PostgresCluster &cluster()
-{
-    if (!sharedCluster)
-        sharedCluster = std::make_unique<PostgresCluster>();
-    return *sharedCluster;
-}
-
-class ClusterTeardown : public ::testing::Environment {
-public:
-    void TearDown() override { sharedCluster.reset(); }
-};
-const ::testing::Environment *const teardown = ::testing::AddGlobalTestEnvironment(new ClusterTeardown);
 
 QString newPostgresDatabase(const QTemporaryDir &)
 {

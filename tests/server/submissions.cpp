@@ -9,6 +9,7 @@
 #include "records/hash_table.h"
 
 #include <optional>
+#include <regex>
 
 namespace tarvik::server::testing {
 
@@ -81,6 +82,15 @@ std::map<int, std::int64_t> resultIds(const std::string &answer)
             ids[test] = *id;
     }
     return ids;
+}
+
+std::optional<Management> managementIn(const std::string &answer)
+{
+    static const std::regex address("/manage\\?submission=(\\d+)&(?:amp;)?key=([0-9a-f]{32})");
+    std::smatch found;
+    if (!std::regex_search(answer, found, address))
+        return std::nullopt;
+    return Management{found[1].str(), found[2].str()};
 }
 
 } // namespace tarvik::server::testing

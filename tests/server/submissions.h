@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,12 @@ std::string getMessage(const std::string &id);
 
 // The result id of each test in a SUBMIT's answer, read as the program reads it.
 std::map<int, std::int64_t> resultIds(const std::string &answer);
+
+// The management address a reply or a confirmation page gives.
+struct Management {
+    std::string submission;
+    std::string key;
+};
+std::optional<Management> managementIn(const std::string &answer);
 
 } // namespace tarvik::server::testing
