@@ -62,7 +62,7 @@ int serve(const ServerOptions &options)
         logLine("Unable to start the server: " + protocol->errorString().toStdString() + ".");
         return 1;
     }
-    auto web = std::make_unique<WebFront>(*database, rate, options.database, options.limits);
+    auto web = std::make_unique<WebFront>(*database, rate, options.database, options.readDatabase, options.limits);
     if (!web->listen(QHostAddress(options.address), static_cast<quint16>(options.httpPort))) {
         logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ": " +
                 web->errorString().toStdString() + ".");
@@ -71,7 +71,8 @@ int serve(const ServerOptions &options)
     protocol->setWebAddress(webAddress(options, web->serverPort()));
     logLine("listening on TCP port " + std::to_string(protocol->serverPort()) + " and HTTP port " +
             std::to_string(web->serverPort()) + " at " + options.address.toStdString() + ", database " +
-            options.database.description().toStdString());
+            options.database.description().toStdString() +
+            (options.readDatabase ? ", pages from " + options.readDatabase->description().toStdString() : ""));
 
     StopSignals stopSignals;
     const int status = QCoreApplication::exec();

@@ -19,6 +19,8 @@ struct ServerOptions {
     int tcpPort = 10210;
     int httpPort = 10280;
     DatabaseSettings database;
+    // A hot standby of `database`, for the pages that only show results.
+    std::optional<DatabaseSettings> readDatabase;
     ServerLimits limits;
     qint64 resultId = 0; // of --remove, --approve and --refuse
     QString exportFile;

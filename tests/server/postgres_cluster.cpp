@@ -6,9 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QUrl>
 
+#include <chrono>
 #include <csignal>
 #include <stdexcept>
+#include <thread>
 
 namespace tarvik::server::testing {
 
@@ -36,14 +39,35 @@ QString binaryFolder()
 
 PostgresCluster::PostgresCluster() : m_binaries(binaryFolder()), m_port(freeLoopbackPort())
 {
+    prepareFolder();
+    run(tool(QStringLiteral("initdb")),
+        {QStringLiteral("--pgdata"), dataFolder(), QStringLiteral("--username"), QString::fromLatin1(DatabaseUser),
+         QStringLiteral("--auth"), QStringLiteral("trust"), QStringLiteral("--no-sync"), QStringLiteral("--encoding"),
+         QStringLiteral("UTF8")});
+    start();
+}
+
+// initdb's pg_hba.conf trusts replication connections from loopback, and
+// the defaults (wal_level replica, max_wal_senders 10) let a copy stream.
+PostgresCluster::PostgresCluster(StandbyOf source)
+    : m_binaries(source.primary.m_binaries),
+      m_port(freeLoopbackPort()),
+      m_primary(&source.primary)
+{
+    prepareFolder();
+    run(tool(QStringLiteral("pg_basebackup")),
+        {QStringLiteral("--pgdata"), dataFolder(), QStringLiteral("--host"), QStringLiteral("127.0.0.1"),
+         QStringLiteral("--port"), QString::number(source.primary.m_port), QStringLiteral("--username"),
+         QString::fromLatin1(DatabaseUser), QStringLiteral("--write-recovery-conf"), QStringLiteral("--wal-method"),
+         QStringLiteral("stream"), QStringLiteral("--checkpoint"), QStringLiteral("fast"), QStringLiteral("--no-sync")});
+    start();
+}
+
+void PostgresCluster::prepareFolder()
+{
     if (!m_folder.isValid())
         throw std::runtime_error("cannot make a folder for the cluster");
     handToClusterUser(m_folder.path());
-    run(tool(QStringLiteral("initdb")),
-        {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--username"),
-         QString::fromLatin1(DatabaseUser), QStringLiteral("--auth"), QStringLiteral("trust"),
-         QStringLiteral("--no-sync"), QStringLiteral("--encoding"), QStringLiteral("UTF8")});
-    start();
 }
 
 PostgresCluster::~PostgresCluster()
@@ -60,7 +84,12 @@ QString PostgresCluster::tool(const QString &name) const
     return m_binaries + QLatin1Char('/') + name;
 }
 
-void PostgresCluster::run(const QString &program, const QStringList &arguments) const
+QString PostgresCluster::dataFolder() const
+{
+    return m_folder.filePath(QStringLiteral("data"));
+}
+
+QString PostgresCluster::run(const QString &program, const QStringList &arguments) const
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -70,6 +99,7 @@ void PostgresCluster::run(const QString &program, const QStringList &arguments) 
         process.exitCode() != 0)
         throw std::runtime_error((program + QStringLiteral(" failed: ")).toStdString() +
                                  process.readAll().toStdString() + process.errorString().toStdString());
+    return QString::fromUtf8(process.readAll());
 }
 
 void PostgresCluster::start()
@@ -78,7 +108,7 @@ void PostgresCluster::start()
                                 .arg(m_port)
                                 .arg(m_folder.path());
     run(tool(QStringLiteral("pg_ctl")),
-        {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--log"),
+        {QStringLiteral("--pgdata"), dataFolder(), QStringLiteral("--log"),
          m_folder.filePath(QStringLiteral("server.log")), QStringLiteral("--options"), options,
          QStringLiteral("--wait"), QStringLiteral("start")});
     m_running = true;
@@ -89,7 +119,7 @@ void PostgresCluster::stop()
     if (!m_running)
         return;
     run(tool(QStringLiteral("pg_ctl")),
-        {QStringLiteral("--pgdata"), m_folder.filePath(QStringLiteral("data")), QStringLiteral("--mode"),
+        {QStringLiteral("--pgdata"), dataFolder(), QStringLiteral("--mode"),
          QStringLiteral("fast"), QStringLiteral("--wait"), QStringLiteral("stop")});
     m_running = false;
 }
@@ -128,12 +158,58 @@ QString PostgresCluster::createDatabase()
     run(tool(QStringLiteral("createdb")),
         {QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QString::number(m_port),
          QStringLiteral("--username"), QString::fromLatin1(DatabaseUser), name});
-    return serverAddress() + QLatin1Char('/') + name;
+    return address(name);
 }
 
 QString PostgresCluster::serverAddress() const
 {
     return QStringLiteral("postgresql://%1@127.0.0.1:%2").arg(QString::fromLatin1(DatabaseUser)).arg(m_port);
+}
+
+QString PostgresCluster::address(const QString &database) const
+{
+    return serverAddress() + QLatin1Char('/') + database;
+}
+
+std::unique_ptr<PostgresCluster> PostgresCluster::makeStandby() const
+{
+    return std::unique_ptr<PostgresCluster>(new PostgresCluster(StandbyOf{*this}));
+}
+
+QString PostgresCluster::sameDatabase(const QString &address) const
+{
+    return this->address(QUrl(address).path().mid(1));
+}
+
+void PostgresCluster::pauseReplay()
+{
+    query(address(QStringLiteral("postgres")), QStringLiteral("SELECT pg_wal_replay_pause()"));
+}
+
+void PostgresCluster::resumeReplay()
+{
+    query(address(QStringLiteral("postgres")), QStringLiteral("SELECT pg_wal_replay_resume()"));
+}
+
+void PostgresCluster::catchUp()
+{
+    const QString written =
+        m_primary->query(m_primary->address(QStringLiteral("postgres")), QStringLiteral("SELECT pg_current_wal_lsn()"))
+            .trimmed();
+    const QString replayed = QStringLiteral("SELECT pg_last_wal_replay_lsn() >= '%1'::pg_lsn").arg(written);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (query(address(QStringLiteral("postgres")), replayed).trimmed() != QLatin1String("t")) {
+        if (std::chrono::steady_clock::now() > deadline)
+            throw std::runtime_error("the standby did not replay its primary's changes within a minute");
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+QString PostgresCluster::query(const QString &address, const QString &statement) const
+{
+    return run(tool(QStringLiteral("psql")), {QStringLiteral("--no-psqlrc"), QStringLiteral("--tuples-only"),
+                                              QStringLiteral("--no-align"), QStringLiteral("--dbname"), address,
+                                              QStringLiteral("--command"), statement});
 }
 
 } // namespace tarvik::server::testing

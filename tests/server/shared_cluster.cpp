@@ -10,12 +10,14 @@ namespace {
 
 std::unique_ptr<PostgresCluster> cluster;
 std::unique_ptr<PgBouncer> pooler;
+std::unique_ptr<PostgresCluster> standby;
 
 class ClusterTeardown : public ::testing::Environment {
 public:
     void TearDown() override
     {
         pooler.reset();
+        standby.reset();
         cluster.reset();
     }
 };
@@ -35,6 +37,13 @@ PgBouncer &sharedPooler()
     if (!pooler)
         pooler = std::make_unique<PgBouncer>(sharedCluster().serverAddress());
     return *pooler;
+}
+
+PostgresCluster &sharedStandby()
+{
+    if (!standby)
+        standby = sharedCluster().makeStandby();
+    return *standby;
 }
 
 } // namespace tarvik::server::testing

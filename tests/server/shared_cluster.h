@@ -5,10 +5,11 @@
 
 namespace tarvik::server::testing {
 
-// One PostgreSQL cluster for the whole run, since starting one takes
-// seconds, and one PgBouncer in front of it: each started by the first test
-// that needs it and stopped when the tests end.
+// The PostgreSQL cluster of the whole test run, a PgBouncer in front of it
+// and a hot standby of it: each made by the first test that needs it, since
+// that takes seconds, and stopped and removed when the tests end.
 PostgresCluster &sharedCluster();
 PgBouncer &sharedPooler();
+PostgresCluster &sharedStandby();
 
 } // namespace tarvik::server::testing

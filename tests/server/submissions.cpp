@@ -93,4 +93,13 @@ std::vector<std::int64_t> linkedIds(const std::string &page)
     return ids;
 }
 
+std::optional<Management> managementIn(const std::string &answer)
+{
+    static const std::regex address("/manage\\?submission=(\\d+)&(?:amp;)?key=([0-9a-f]{32})");
+    std::smatch found;
+    if (!std::regex_search(answer, found, address))
+        return std::nullopt;
+    return Management{found[1].str(), found[2].str()};
+}
+
 } // namespace tarvik::server::testing

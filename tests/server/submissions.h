@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,12 @@ std::string getMessage(const std::string &id);
 std::map<int, std::int64_t> resultIds(const std::string &answer);
 // The result ids a browser submission's page links to.
 std::vector<std::int64_t> linkedIds(const std::string &page);
+
+// The management address a reply or a confirmation page gives.
+struct Management {
+    std::string submission;
+    std::string key;
+};
+std::optional<Management> managementIn(const std::string &answer);
 
 } // namespace tarvik::server::testing

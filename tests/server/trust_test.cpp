@@ -12,7 +12,6 @@
 #include <QUrl>
 #include <gmock/gmock.h>
 
-#include <regex>
 #include <set>
 
 using ::testing::HasSubstr;
@@ -21,21 +20,6 @@ using ::testing::StartsWith;
 
 namespace tarvik::server::testing {
 namespace {
-
-// The management address a reply or a confirmation page gives.
-struct Management {
-    std::string submission;
-    std::string key;
-};
-
-std::optional<Management> managementIn(const std::string &answer)
-{
-    static const std::regex address("/manage\\?submission=(\\d+)&(?:amp;)?key=([0-9a-f]{32})");
-    std::smatch found;
-    if (!std::regex_search(answer, found, address))
-        return std::nullopt;
-    return Management{found[1].str(), found[2].str()};
-}
 
 std::string percentEncoded(const std::string &text)
 {

@@ -1,6 +1,7 @@
 #include "network/stored_pages.h"
 
 #include "foundation/protocol.h"
+#include "network/page_stores.h"
 #include "request_log.h"
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
@@ -49,14 +50,19 @@ http::Response leaderboardPage(const http::Request &request, ResultStore &store)
     return {200, HtmlType, pages::leaderboard(ranked, leading)};
 }
 
-http::Response scorePage(const http::Request &request, ResultStore &store)
+// A result the standby has not replayed yet (the page a confirmation just
+// linked to) is read from the primary.
+http::Response scorePage(const http::Request &request, PageStores &stores)
 {
     const long long id = numberParameter(request, "id", 0, 2147483647);
     if (id < 1) {
         const std::string *asked = request.parameter("id");
         return {404, HtmlType, pages::noSuchResult(asked ? *asked : "")};
     }
-    if (const std::optional<StoredResult> result = store.result(id))
+    const std::optional<StoredResult> result = stores.read(
+        [id](ResultStore &store) { return store.result(id); },
+        [](const std::optional<StoredResult> &found) { return found.has_value(); });
+    if (result)
         return {200, HtmlType, pages::score(*result)};
     return {404, HtmlType, pages::noSuchResult(std::to_string(id))};
 }
@@ -121,16 +127,18 @@ bool isStoredPage(const std::string &path)
     return path == "/" || path == "/api/results" || path == "/score.cgi" || path == ManagementPage;
 }
 
-http::Response readPage(const http::Request &request, ResultStore &store)
+http::Response readPage(const http::Request &request, PageStores &stores)
 {
     try {
         if (request.path == "/")
-            return leaderboardPage(request, store);
+            return stores.read([&](ResultStore &store) { return leaderboardPage(request, store); });
         if (request.path == "/api/results")
-            return {200, JsonType, json::leaderboard(boards(store, request))};
+            return stores.read([&](ResultStore &store) {
+                return http::Response{200, JsonType, json::leaderboard(boards(store, request))};
+            });
         if (request.path == ManagementPage)
-            return managementPage(request, store);
-        return scorePage(request, store);
+            return managementPage(request, stores.primary());
+        return scorePage(request, stores);
     } catch (const StoreUnavailable &fault) {
         return unavailable(request, fault);
     }

@@ -7,14 +7,15 @@
 
 namespace tarvik::server {
 
-class ResultStore;
+class PageStores;
 
 // The pages read from the database: the leaderboard "/", its data
 // "/api/results", the result page "/score.cgi?id=" and a submission's
 // management page "/manage", whose form posts change the submission. They
-// run on the page readers' threads, each with a database connection of its
-// own.
+// run on the page readers' threads, each with database connections of its
+// own; the management page reads and writes the primary, the others may come
+// from a hot standby.
 bool isStoredPage(const std::string &path);
-http::Response readPage(const http::Request &request, ResultStore &store);
+http::Response readPage(const http::Request &request, PageStores &stores);
 
 } // namespace tarvik::server

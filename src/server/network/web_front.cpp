@@ -1,6 +1,7 @@
 #include "network/web_front.h"
 
 #include "network/http_connection.h"
+#include "network/page_stores.h"
 #include "network/stored_pages.h"
 #include "request_log.h"
 #include "requests/request.h"
@@ -22,14 +23,18 @@ http::Response page(int status, const std::string &title, const std::string &tex
     return {status, http::HtmlType, pages::notice(title, text)};
 }
 
-// The database connection of the page reader that runs this: a Qt SQL
+// The database connections of the page reader that runs this: a Qt SQL
 // connection belongs to the thread that opened it.
-ResultStore &readerStore(const DatabaseSettings &settings)
+PageStores readerStores(const DatabaseSettings &settings, const std::optional<DatabaseSettings> &standby,
+                        StandbyHealth &health)
 {
-    thread_local std::unique_ptr<ResultStore> store;
-    if (!store)
-        store = std::make_unique<ResultStore>(settings);
-    return *store;
+    thread_local std::unique_ptr<ResultStore> primaryStore;
+    thread_local std::unique_ptr<ResultStore> standbyStore;
+    if (!primaryStore)
+        primaryStore = std::make_unique<ResultStore>(settings);
+    if (standby && !standbyStore)
+        standbyStore = std::make_unique<ResultStore>(*standby, ResultStore::Access::ReadOnly);
+    return {*primaryStore, standbyStore.get(), health};
 }
 
 http::Response overRate(int perMinute)
@@ -56,11 +61,12 @@ http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWork
 } // namespace
 
 WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, DatabaseSettings settings,
-                   const ServerLimits &limits, QObject *parent)
+                   std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent)
     : QTcpServer(parent),
       m_database(database),
       m_rate(rate),
       m_settings(std::move(settings)),
+      m_standby(std::move(standby)),
       m_limits(limits),
       m_perAddress(limits.maxConnectionsPerAddress),
       m_readers(limits.httpThreads, limits.connectionTimeLimit)
@@ -115,8 +121,10 @@ void WebFront::queuePage(quint64 id, const http::Request &request)
         return;
     }
     ++m_pagesPending;
-    m_readers.start([settings = m_settings, request, back = m_handover.sender(), this, id] {
-        http::Response response = readPage(request, readerStore(settings));
+    m_readers.start([settings = m_settings, standby = m_standby, health = m_standbyHealth, request,
+                     back = m_handover.sender(), this, id] {
+        PageStores stores = readerStores(settings, standby, *health);
+        http::Response response = readPage(request, stores);
         // `this` is only used back on the event loop, where the Handover
         // runs work only while the WebFront is there.
         back([this, id, response = std::move(response)] {

@@ -5,12 +5,16 @@
 #include "network/address_limit.h"
 #include "network/handover.h"
 #include "network/page_readers.h"
+#include "network/standby_health.h"
 #include "network/server_limits.h"
 #include "rules/submission_rate.h"
 #include "storage/database_settings.h"
 
 #include <QHash>
 #include <QTcpServer>
+
+#include <memory>
+#include <optional>
 
 namespace tarvik::server {
 
@@ -22,14 +26,15 @@ class HttpConnection;
 // the rules "/rules" and a submission's management page "/manage".
 // Connections live on the event loop, like those of the TCP side, so a slow
 // or idle client costs a socket and nothing more. Pages are read by a few
-// reader threads, each with its own database connection; submissions go to
-// the DatabaseWorker like those of the TCP side. Neither holds a thread
+// reader threads, each with its own database connections (the primary, and
+// a hot standby when `standby` names one); submissions go to the
+// DatabaseWorker like those of the TCP side. Neither holds a thread
 // while it waits.
 class WebFront : public QTcpServer {
 public:
     // `rate` counts the submissions of each address, on both sides.
     WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, DatabaseSettings settings,
-             const ServerLimits &limits, QObject *parent = nullptr);
+             std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent = nullptr);
     ~WebFront() override;
 
 protected:
@@ -44,6 +49,9 @@ private:
     DatabaseWorker &m_database;
     rules::SubmissionRate &m_rate;
     DatabaseSettings m_settings;
+    std::optional<DatabaseSettings> m_standby;
+    // Shared with the reader tasks, which a stop may leave behind.
+    std::shared_ptr<StandbyHealth> m_standbyHealth = std::make_shared<StandbyHealth>();
     ServerLimits m_limits;
     AddressLimit m_perAddress;
     quint64 m_nextId = 1;

@@ -54,8 +54,9 @@ QVariantList processorValues(const ProcessorRecord &processor)
 
 } // namespace
 
-ResultStore::ResultStore(DatabaseSettings settings)
+ResultStore::ResultStore(DatabaseSettings settings, Access access)
     : m_settings(std::move(settings)),
+      m_access(access),
       m_connectionName(connectionName())
 {
     const bool sqlite = m_settings.kind == DatabaseSettings::Kind::SQLite;
@@ -111,7 +112,24 @@ void ResultStore::connect()
         runStatement(m_database, QStringLiteral("PRAGMA synchronous = FULL"));
         runStatement(m_database, QStringLiteral("PRAGMA foreign_keys = ON"));
     }
-    upgradeSchema(m_database);
+    if (m_access == Access::ReadOnly)
+        requireNewestSchema();
+    else
+        upgradeSchema(m_database);
+}
+
+// A standby that has not yet replayed the primary's upgrade, or a database
+// no server has prepared, would give pages with missing columns; the pages
+// are read elsewhere until it has.
+void ResultStore::requireNewestSchema()
+{
+    const int version = storedSchemaVersion(m_database);
+    if (version < newestSchemaVersion())
+        throw StoreUnavailable(QStringLiteral("the read-only database has schema version %1, older than this "
+                                              "server's %2; it is read once its primary's upgrade has reached it")
+                                   .arg(version)
+                                   .arg(newestSchemaVersion())
+                                   .toStdString());
 }
 
 std::int64_t ResultStore::insertSubmission(const NewSubmission &submission, const QString &key)

@@ -29,12 +29,18 @@ namespace tarvik::server {
 // server recovers once the database is back.
 class ResultStore {
 public:
-    explicit ResultStore(DatabaseSettings settings);
+    // ReadOnly: a hot standby, which replays the primary's schema and is
+    // never written. Its schema is checked, not created or upgraded, and
+    // PostgreSQL refuses any write through it.
+    enum class Access { ReadWrite, ReadOnly };
+
+    explicit ResultStore(DatabaseSettings settings, Access access = Access::ReadWrite);
     ~ResultStore();
     ResultStore(const ResultStore &) = delete;
     ResultStore &operator=(const ResultStore &) = delete;
 
-    // Connects and upgrades the schema when needed.
+    // Connects and upgrades the schema when needed; a ReadOnly store throws
+    // StoreUnavailable instead when the schema is older than this server's.
     void open();
 
     // Stores every submission with its checked tests in one transaction
@@ -73,6 +79,7 @@ public:
 private:
     QSqlDatabase &database();
     void connect();
+    void requireNewestSchema();
     // Runs `work`; when the database fails, closes the connection so that the
     // next operation connects afresh.
     template <typename Work>
@@ -102,6 +109,7 @@ private:
     void audit(std::int64_t resultId, std::int64_t submissionId, const QString &action, const std::string &why);
 
     DatabaseSettings m_settings;
+    Access m_access;
     QString m_connectionName;
     QSqlDatabase m_database;
     BandMemory m_bands;

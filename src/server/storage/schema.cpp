@@ -108,14 +108,17 @@ const std::vector<QStringList> &steps()
     return all;
 }
 
-// The version the database is at, 0 for a new one.
-int storedVersion(QSqlDatabase &database)
+} // namespace
+
+int storedSchemaVersion(QSqlDatabase &database)
 {
     if (!database.tables().contains(VersionTable))
         return 0;
     QSqlQuery query = runStatement(database, QStringLiteral("SELECT version FROM %1").arg(VersionTable));
     return query.next() ? query.value(0).toInt() : 0;
 }
+
+namespace {
 
 // Runs `work` in a transaction that one process at a time may hold, so that
 // servers started together on one database change its schema once: a second
@@ -145,7 +148,7 @@ void exclusively(QSqlDatabase &database, Work work)
 void applyStep(QSqlDatabase &database, int version)
 {
     exclusively(database, [&] {
-        const int stored = storedVersion(database);
+        const int stored = storedSchemaVersion(database);
         if (stored >= version)
             return;
         if (stored == 0 && !database.tables().contains(VersionTable)) {
@@ -168,7 +171,7 @@ int newestSchemaVersion()
 void upgradeSchema(QSqlDatabase &database)
 {
     // A database already at the newest version, the usual case, takes no lock.
-    for (int version = storedVersion(database) + 1; version <= newestSchemaVersion(); ++version)
+    for (int version = storedSchemaVersion(database) + 1; version <= newestSchemaVersion(); ++version)
         applyStep(database, version);
 }
 

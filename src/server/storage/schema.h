@@ -11,6 +11,9 @@ namespace tarvik::server {
 // Throws StoreUnavailable.
 void upgradeSchema(QSqlDatabase &database);
 
+// The version the database is at, 0 for one no server has prepared; reads only.
+int storedSchemaVersion(QSqlDatabase &database);
+
 // The version upgradeSchema reaches.
 int newestSchemaVersion();
 
