@@ -121,6 +121,11 @@ bool isStoredPage(const std::string &path)
     return path == "/" || path == "/api/results" || path == "/score.cgi" || path == ManagementPage;
 }
 
+bool isSharedPage(const std::string &path)
+{
+    return path == "/" || path == "/api/results";
+}
+
 http::Response readPage(const http::Request &request, ResultStore &store)
 {
     try {

@@ -15,6 +15,9 @@ class ResultStore;
 // run on the page readers' threads, each with a database connection of its
 // own.
 bool isStoredPage(const std::string &path);
+// The stored pages that read the same for every visitor, and so may be
+// answered from one render: the leaderboard and its data.
+bool isSharedPage(const std::string &path);
 http::Response readPage(const http::Request &request, ResultStore &store);
 
 } // namespace tarvik::server
