@@ -1,8 +1,10 @@
 // What a leaderboard page costs as the database grows: the page and the
 // JSON leaderboard timed after one second of submissions (a thousand results
-// or two) and again at 100,000, on SQLite and on PostgreSQL. The results are submitted over TCP by
-// the server load's clients, each under a name of its own, so every result
-// is a row of the ranking.
+// or two) and again at 100,000, on SQLite and on PostgreSQL, each page
+// rendered for its request. At 100,000 the pages a second 16 visitors at once
+// get, rendered for each and answered from the server's page cache. The
+// results are submitted over TCP by the server load's clients, each under a
+// name of its own, so every result is a row of the ranking.
 //
 //   bench_leaderboard [results, default 100000]
 
@@ -15,10 +17,13 @@
 #include <QTemporaryDir>
 #include <httplib.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 using namespace tarvik::bench;
@@ -31,6 +36,9 @@ constexpr int Clients = 16;
 constexpr int Requests = 50;
 // What a page may cost at 100,000 results.
 constexpr double TargetMs = 50;
+// Pages a second the cache is to give 16 visitors at once.
+constexpr double TargetCachedRate = 5000;
+constexpr auto RateWindow = std::chrono::seconds(5);
 
 void print(const std::string &name, double value, const char *unit)
 {
@@ -62,9 +70,51 @@ double medianMs(httplib::Client &web, const std::string &path)
     return percentile(times, 0.5);
 }
 
+// Pages of `path` a second, `Clients` visitors each asking for the next as
+// soon as it has the last, on a connection it keeps.
+double pagesPerSecond(int port, const std::string &path)
+{
+    std::atomic<long long> pages{0};
+    std::atomic<bool> failed{false};
+    const auto begun = std::chrono::steady_clock::now();
+    const auto end = begun + RateWindow;
+    std::vector<std::thread> visitors;
+    for (int i = 0; i < Clients; ++i)
+        visitors.emplace_back([&] {
+            httplib::Client web("127.0.0.1", port);
+            web.set_keep_alive(true);
+            web.set_read_timeout(60);
+            while (std::chrono::steady_clock::now() < end) {
+                const httplib::Result result = web.Get(path.c_str());
+                if (!result || result->status != 200) {
+                    failed = true;
+                    return;
+                }
+                ++pages;
+            }
+        });
+    for (std::thread &visitor : visitors)
+        visitor.join();
+    if (failed)
+        throw std::runtime_error("no page " + path + " for one of the visitors");
+    return static_cast<double>(pages) / std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+}
+
+// Prints the pages a second of the page and of the JSON, named `prefix` +
+// what; gives the lower.
+double printRates(int port, const std::string &prefix)
+{
+    const double page = pagesPerSecond(port, "/");
+    print(prefix + "page_rate", page, "pages/s");
+    const double json = pagesPerSecond(port, "/api/results");
+    print(prefix + "json_rate", json, "pages/s");
+    return std::min(page, json);
+}
+
 void measure(const std::string &backend, const QString &database, long long results)
 {
-    ServerProcess server(database);
+    // Every page rendered for its request, as the times are meant.
+    ServerProcess server(database, {QStringLiteral("--page-cache-ms"), QStringLiteral("0")});
     server.start();
     httplib::Client web("127.0.0.1", server.httpPort());
     web.set_read_timeout(60);
@@ -79,7 +129,15 @@ void measure(const std::string &backend, const QString &database, long long resu
         if (target == results)
             std::printf("%starget_met: %s\n", prefix.c_str(), page < TargetMs ? "yes" : "no");
     }
+    const std::string prefix = "leaderboard_" + backend + "_large_";
+    printRates(server.httpPort(), prefix + "uncached_");
     server.stop();
+
+    ServerProcess cached(database);
+    cached.start();
+    const double rate = printRates(cached.httpPort(), prefix + "cached_");
+    std::printf("%scached_target_met: %s\n", prefix.c_str(), rate >= TargetCachedRate ? "yes" : "no");
+    cached.stop();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
+#include "web/page_cache.h"
 
 #include <QCoreApplication>
 #include <QHostInfo>
@@ -57,12 +58,15 @@ int serve(const ServerOptions &options)
     auto database = std::make_unique<DatabaseWorker>(options.database);
 
     rules::SubmissionRate rate(options.limits.submissionsPerMinute);
-    auto protocol = std::make_unique<ProtocolServer>(*database, rate, options.limits);
+    // Both sides store results, and either one's new result drops the pages.
+    PageCache pages(options.limits.pageCacheTime, static_cast<std::size_t>(options.limits.cachedPages));
+    auto protocol = std::make_unique<ProtocolServer>(*database, rate, pages, options.limits);
     if (!protocol->listen(QHostAddress(options.address), static_cast<quint16>(options.tcpPort))) {
         logLine("Unable to start the server: " + protocol->errorString().toStdString() + ".");
         return 1;
     }
-    auto web = std::make_unique<WebFront>(*database, rate, options.database, options.readDatabase, options.limits);
+    auto web = std::make_unique<WebFront>(*database, rate, pages, options.database, options.readDatabase,
+                                          options.limits);
     if (!web->listen(QHostAddress(options.address), static_cast<quint16>(options.httpPort))) {
         logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ": " +
                 web->errorString().toStdString() + ".");

@@ -131,6 +131,9 @@ ServerOptions parseServerOptions(const QStringList &arguments)
          QStringLiteral("count"), QStringLiteral("32")},
         {QStringLiteral("http-threads"), QStringLiteral("Pages read from the database at once (default 16)."),
          QStringLiteral("count"), QStringLiteral("16")},
+        {QStringLiteral("page-cache-ms"),
+         QStringLiteral("Milliseconds the leaderboard is answered from one render (default 1000; 0: none)."),
+         QStringLiteral("ms"), QStringLiteral("1000")},
         {QStringLiteral("max-submissions-per-minute"),
          QStringLiteral("Submissions one address may send a minute (default 30)."), QStringLiteral("count"),
          QStringLiteral("30")},
@@ -169,6 +172,7 @@ ServerOptions parseServerOptions(const QStringList &arguments)
     limits.maxConnectionsPerAddress =
         static_cast<int>(number(parser, QStringLiteral("max-connections-per-address"), 1, 100000));
     limits.httpThreads = static_cast<int>(number(parser, QStringLiteral("http-threads"), 1, 1024));
+    limits.pageCacheTime = std::chrono::milliseconds(number(parser, QStringLiteral("page-cache-ms"), 0, 3600000));
     limits.submissionsPerMinute =
         static_cast<int>(number(parser, QStringLiteral("max-submissions-per-minute"), 1, 1000000));
     options.webAddress = parser.value(QStringLiteral("web-address"));

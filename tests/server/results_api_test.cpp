@@ -1,3 +1,4 @@
+#include "eventually.h"
 #include "older_schema.h"
 #include "server_process.h"
 #include "submissions.h"
@@ -84,7 +85,11 @@ TEST_F(ResultsApi, RanksTheBestTimeOfEachSubmitterAndProcessorInPages)
     // Removing a group's best brings back its next best.
     const QString best = QString::number(first["results"][0]["id"].toInteger());
     ASSERT_EQ(runServerTool({"--database", m_folder.filePath("results.sqlite"), "--remove", best}).status, 0);
-    const QJsonObject after = board("");
+    QJsonObject after;
+    EXPECT_TRUE(eventually([&] {
+        after = board("");
+        return after["results"][0]["seconds"].toDouble() != 9.5;
+    }));
     EXPECT_EQ(after["total"].toInt(), 31);
     EXPECT_EQ(submitters(after).mid(0, 2), QStringList({"s0", "s1"}));
     EXPECT_EQ(after["results"][0]["seconds"].toDouble(), 10.0);

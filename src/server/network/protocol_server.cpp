@@ -4,6 +4,7 @@
 #include "request_log.h"
 #include "requests/reply_text.h"
 #include "storage/database_worker.h"
+#include "web/page_cache.h"
 
 namespace tarvik::server {
 
@@ -17,11 +18,12 @@ std::string submitSummary(const CheckedSubmission &checked)
 
 } // namespace
 
-ProtocolServer::ProtocolServer(DatabaseWorker &database, rules::SubmissionRate &rate, const ServerLimits &limits,
-                               QObject *parent)
+ProtocolServer::ProtocolServer(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages,
+                               const ServerLimits &limits, QObject *parent)
     : QTcpServer(parent),
       m_database(database),
       m_rate(rate),
+      m_pages(pages),
       m_limits(limits),
       m_perAddress(limits.maxConnectionsPerAddress)
 {
@@ -93,7 +95,8 @@ void ProtocolServer::submit(quint64 id, const std::string &peer, const std::stri
                           if (outcome.stored && outcome.submission.overRate)
                               deliverLater(id, replies::tooManySubmissions(perMinute), "SUBMIT refused: rate");
                           else if (outcome.stored)
-                              deliverLater(id, replies::submitted(checked, outcome.submission, webAddress), summary);
+                              deliverLater(id, replies::submitted(checked, outcome.submission, webAddress), summary,
+                                           ranksNewResult(outcome.submission));
                           else if (outcome.failure == StoreUnavailable::Cause::DiskFull)
                               deliverLater(id, replies::databaseFull(), "SUBMIT database full");
                           else
@@ -114,12 +117,15 @@ void ProtocolServer::lookUp(quint64 id, std::int64_t resultId)
     });
 }
 
-void ProtocolServer::deliverLater(quint64 id, std::string answer, std::string summary)
+void ProtocolServer::deliverLater(quint64 id, std::string answer, std::string summary, bool leaderboardChanged)
 {
     // `this` is only used back on the event loop, where the Handover runs
     // work only while the server is there.
-    m_handover.sender()(
-        [this, id, answer = std::move(answer), summary = std::move(summary)] { deliver(id, answer, summary); });
+    m_handover.sender()([this, id, answer = std::move(answer), summary = std::move(summary), leaderboardChanged] {
+        if (leaderboardChanged)
+            m_pages.invalidate();
+        deliver(id, answer, summary);
+    });
 }
 
 void ProtocolServer::deliver(quint64 id, const std::string &answer, const std::string &summary)

@@ -14,6 +14,7 @@
 namespace tarvik::server {
 
 class DatabaseWorker;
+class PageCache;
 class ProtocolConnection;
 
 // The TCP side: SUBMIT and GET messages, one per connection, each answered
@@ -23,9 +24,10 @@ class ProtocolServer : public QTcpServer {
     Q_OBJECT
 
 public:
-    // `rate` counts the submissions of each address, on both sides.
-    ProtocolServer(DatabaseWorker &database, rules::SubmissionRate &rate, const ServerLimits &limits,
-                   QObject *parent = nullptr);
+    // `rate` counts the submissions of each address, on both sides;
+    // `pages` is the web side's, whose leaderboard a new result changes.
+    ProtocolServer(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages,
+                   const ServerLimits &limits, QObject *parent = nullptr);
 
     // Where people reach the web pages ("http://host:port"): replies give
     // each stored submission's management address there.
@@ -41,12 +43,15 @@ private:
     void lookUp(quint64 id, std::int64_t resultId);
     // Answers connection `id`, if it is still there, and logs the request.
     void deliver(quint64 id, const std::string &answer, const std::string &summary);
-    // From the database worker's thread to this one.
-    void deliverLater(quint64 id, std::string answer, std::string summary);
+    // From the database worker's thread to this one; with `leaderboardChanged`
+    // the web side's pages are dropped first, so that a client who has its
+    // answer finds its result on them.
+    void deliverLater(quint64 id, std::string answer, std::string summary, bool leaderboardChanged = false);
     void admit(quint64 id, ProtocolConnection *connection);
 
     DatabaseWorker &m_database;
     rules::SubmissionRate &m_rate;
+    PageCache &m_pages;
     std::string m_webAddress;
     ServerLimits m_limits;
     AddressLimit m_perAddress;

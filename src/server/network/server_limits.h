@@ -28,6 +28,11 @@ struct ServerLimits {
     int httpThreads = 16;
     // Pages waiting for a reader; one more is answered 503 at once.
     int pageQueue = 256;
+    // How long the leaderboard and its data are answered from one render;
+    // 0 renders every request.
+    std::chrono::milliseconds pageCacheTime{1000};
+    // Leaderboard pages kept at once: every page query is a page of its own.
+    int cachedPages = 256;
     // Submissions one address may send a minute, both sides together.
     int submissionsPerMinute = 30;
 };

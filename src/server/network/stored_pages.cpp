@@ -127,6 +127,11 @@ bool isStoredPage(const std::string &path)
     return path == "/" || path == "/api/results" || path == "/score.cgi" || path == ManagementPage;
 }
 
+bool isSharedPage(const std::string &path)
+{
+    return path == "/" || path == "/api/results";
+}
+
 http::Response readPage(const http::Request &request, PageStores &stores)
 {
     try {

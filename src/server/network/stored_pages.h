@@ -16,6 +16,9 @@ class PageStores;
 // own; the management page reads and writes the primary, the others may come
 // from a hot standby.
 bool isStoredPage(const std::string &path);
+// The stored pages that read the same for every visitor, and so may be
+// answered from one render: the leaderboard and its data.
+bool isSharedPage(const std::string &path);
 http::Response readPage(const http::Request &request, PageStores &stores);
 
 } // namespace tarvik::server

@@ -7,6 +7,7 @@
 #include "requests/request.h"
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
+#include "web/page_cache.h"
 #include "web/pages.h"
 #include "rules/result_rules.h"
 
@@ -60,11 +61,13 @@ http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWork
 
 } // namespace
 
-WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, DatabaseSettings settings,
-                   std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent)
+WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages,
+                   DatabaseSettings settings, std::optional<DatabaseSettings> standby, const ServerLimits &limits,
+                   QObject *parent)
     : QTcpServer(parent),
       m_database(database),
       m_rate(rate),
+      m_pages(pages),
       m_settings(std::move(settings)),
       m_standby(std::move(standby)),
       m_limits(limits),
@@ -116,20 +119,40 @@ void WebFront::serve(quint64 id, HttpConnection *connection, const http::Request
 
 void WebFront::queuePage(quint64 id, const http::Request &request)
 {
+    if (!isSharedPage(request.path)) {
+        readOnReader(request, [this, id, managing = request.method == "POST"](const http::Response &response) {
+            // A hide or a delete takes results off the leaderboard.
+            if (managing && response.status == 200)
+                m_pages.invalidate();
+            deliver(id, response);
+        });
+        return;
+    }
+    // HEAD is answered from the page GET gets: the target is the key, whatever the method.
+    const std::optional<PageCache::Ticket> ticket = m_pages.request(
+        request.target, PageCache::Clock::now(), [this, id](const http::Response &response) { deliver(id, response); });
+    if (ticket)
+        readOnReader(request, [this, ticket = *ticket](const http::Response &response) {
+            m_pages.fill(ticket, response, PageCache::Clock::now());
+        });
+}
+
+void WebFront::readOnReader(const http::Request &request, std::function<void(const http::Response &)> done)
+{
     if (m_pagesPending >= m_limits.httpThreads + m_limits.pageQueue) {
-        deliver(id, page(503, "Server busy", "The server is busy; please try again later."));
+        done(page(503, "Server busy", "The server is busy; please try again later."));
         return;
     }
     ++m_pagesPending;
     m_readers.start([settings = m_settings, standby = m_standby, health = m_standbyHealth, request,
-                     back = m_handover.sender(), this, id] {
+                     back = m_handover.sender(), this, done = std::move(done)] {
         PageStores stores = readerStores(settings, standby, *health);
         http::Response response = readPage(request, stores);
-        // `this` is only used back on the event loop, where the Handover
-        // runs work only while the WebFront is there.
-        back([this, id, response = std::move(response)] {
+        // `this` and `done` are only used back on the event loop, where the
+        // Handover runs work only while the WebFront is there.
+        back([this, done, response = std::move(response)] {
             --m_pagesPending;
-            deliver(id, response);
+            done(response);
         });
     });
 }
@@ -167,6 +190,9 @@ void WebFront::takeSubmission(quint64 id, HttpConnection *connection, const http
                       [back = m_handover.sender(), this, id, checked = submit->checked,
                        perMinute = m_rate.perMinute()](DatabaseWorker::StoreOutcome outcome) {
                           back([this, id, checked, perMinute, outcome = std::move(outcome)] {
+                              // Before the answer, so that the submitter finds the result on the leaderboard.
+                              if (ranksNewResult(outcome.submission))
+                                  m_pages.invalidate();
                               deliver(id, storedAnswer(checked, outcome, perMinute));
                           });
                       });

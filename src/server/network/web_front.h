@@ -20,6 +20,7 @@ namespace tarvik::server {
 
 class DatabaseWorker;
 class HttpConnection;
+class PageCache;
 
 // The HTTP side: the browser submission "/submit.cgi?SendStr=", the result
 // page "/score.cgi?id=", the leaderboard "/" and its data "/api/results",
@@ -28,12 +29,14 @@ class HttpConnection;
 // or idle client costs a socket and nothing more. Pages are read by a few
 // reader threads, each with its own database connections (the primary, and
 // a hot standby when `standby` names one); submissions go to the
-// DatabaseWorker like those of the TCP side. Neither holds a thread
-// while it waits.
+// DatabaseWorker like those of the TCP side. Neither holds a thread while it
+// waits. The leaderboard and its data are answered from a short-lived cache,
+// which a new result or a hide or delete here drops at once.
 class WebFront : public QTcpServer {
 public:
-    // `rate` counts the submissions of each address, on both sides.
-    WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, DatabaseSettings settings,
+    // `rate` counts the submissions of each address, on both sides, and
+    // `pages` keeps the pages both sides' new results drop.
+    WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages, DatabaseSettings settings,
              std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent = nullptr);
     ~WebFront() override;
 
@@ -43,11 +46,14 @@ protected:
 private:
     void serve(quint64 id, HttpConnection *connection, const http::Request &request);
     void queuePage(quint64 id, const http::Request &request);
+    // Reads `request`'s page on a page reader; `done` gets it back here.
+    void readOnReader(const http::Request &request, std::function<void(const http::Response &)> done);
     void takeSubmission(quint64 id, HttpConnection *connection, const http::Request &request);
     void deliver(quint64 id, const http::Response &response);
 
     DatabaseWorker &m_database;
     rules::SubmissionRate &m_rate;
+    PageCache &m_pages;
     DatabaseSettings m_settings;
     std::optional<DatabaseSettings> m_standby;
     // Shared with the reader tasks, which a stop may leave behind.

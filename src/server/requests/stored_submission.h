@@ -31,6 +31,10 @@ struct StoredSubmission {
     bool overRate = false;
 };
 
+// A test of it is a new accepted result, so the leaderboard is no longer
+// what it was.
+bool ranksNewResult(const StoredSubmission &stored);
+
 // The web side's page where a submission's key manages it.
 inline constexpr std::string_view ManagementPage = "/manage";
 // Its address for one submission.
