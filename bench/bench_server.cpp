@@ -1,5 +1,7 @@
 // Load on the result server: 32 clients submitting over TCP, then 32 over
-// HTTP, each for a fixed time, against SQLite and against PostgreSQL; beside
+// HTTP, each for a fixed time, against SQLite, against PostgreSQL, and
+// against PostgreSQL through PgBouncer with one and with two server
+// processes; beside
 // it the rate of single-row durable commits SQLite itself manages on the same
 // disk, the yardstick for the server's grouped commits. After each load every
 // accepted submission is looked up in the database: none may be lost.
@@ -7,6 +9,7 @@
 //   bench_server [seconds per load, default 5] [clients, default 32]
 
 #include "commit_rate.h"
+#include "pgbouncer.h"
 #include "postgres_cluster.h"
 #include "server_load.h"
 #include "server_process.h"
@@ -26,6 +29,7 @@
 #include <stdexcept>
 
 using namespace tarvik::bench;
+using tarvik::server::testing::PgBouncer;
 using tarvik::server::testing::PostgresCluster;
 using tarvik::server::testing::ServerProcess;
 
@@ -137,6 +141,12 @@ int main(int argc, char *argv[])
         measureServers("sqlite", folder.filePath(QStringLiteral("results.sqlite")), 1, commitRate, settings, folder);
         PostgresCluster cluster;
         measureServers("postgresql", cluster.createDatabase(), 1, commitRate, settings, folder);
+        // As large sites run it: through a pooler in transaction mode, with
+        // one server process and with two on the same database.
+        PgBouncer pooler(cluster.serverAddress());
+        for (int processes : {1, 2})
+            measureServers("postgresql_pgbouncer_" + std::to_string(processes) + "_processes",
+                           pooler.pooled(cluster.createDatabase()), processes, commitRate, settings, folder);
     } catch (const std::runtime_error &fault) {
         std::fprintf(stderr, "bench_server: %s\n", fault.what());
         return 1;
