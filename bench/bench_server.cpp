@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -48,16 +47,10 @@ void print(const std::string &name, double value, const char *unit)
 }
 
 // The ids of every result in the database, read by the server's own export.
-std::set<std::int64_t> storedIds(const QString &database, const QTemporaryDir &folder)
+std::set<std::int64_t> storedIds(const QString &database)
 {
-    const QString file = folder.filePath(QStringLiteral("export.json"));
-    const auto run = tarvik::server::testing::runServerTool(
-        {QStringLiteral("--database"), database, QStringLiteral("--export"), file});
-    QFile exported(file);
-    if (run.status != 0 || !exported.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the export failed: " + run.output);
     std::set<std::int64_t> ids;
-    for (const QJsonValue &result : QJsonDocument::fromJson(exported.readAll()).array())
+    for (const QJsonValue &result : tarvik::server::testing::exportedResults(database))
         ids.insert(result[QStringLiteral("id")].toInteger());
     return ids;
 }
@@ -70,14 +63,14 @@ struct Settings {
 // Loads `servers` (one or more processes on one database) over both
 // channels; every accepted submission must then be in the database.
 void measure(const std::string &backend, const QString &database, const std::vector<ServerProcess *> &servers,
-             double commitRate, const Settings &settings, const QTemporaryDir &folder)
+             double commitRate, const Settings &settings)
 {
     for (const auto &[channel, name] : {std::pair{Channel::Tcp, "tcp"}, std::pair{Channel::Http, "http"}}) {
         std::vector<int> ports;
         for (const ServerProcess *server : servers)
             ports.push_back(channel == Channel::Tcp ? server->tcpPort() : server->httpPort());
         const LoadResult load = runLoad(channel, ports, settings.clients, settings.duration);
-        const std::set<std::int64_t> stored = storedIds(database, folder);
+        const std::set<std::int64_t> stored = storedIds(database);
         long long lost = 0;
         for (std::int64_t id : load.acceptedIds)
             lost += stored.count(id) == 0;
@@ -99,7 +92,7 @@ void measure(const std::string &backend, const QString &database, const std::vec
 
 // `processes` servers started on `database`, loaded, stopped.
 void measureServers(const std::string &backend, const QString &database, int processes, double commitRate,
-                    const Settings &settings, const QTemporaryDir &folder)
+                    const Settings &settings)
 {
     std::vector<std::unique_ptr<ServerProcess>> servers;
     std::vector<ServerProcess *> running;
@@ -110,7 +103,7 @@ void measureServers(const std::string &backend, const QString &database, int pro
         servers.back()->start();
         running.push_back(servers.back().get());
     }
-    measure(backend, database, running, commitRate, settings, folder);
+    measure(backend, database, running, commitRate, settings);
     for (ServerProcess *server : running)
         server->stop();
 }
@@ -138,15 +131,15 @@ int main(int argc, char *argv[])
     try {
         const double commitRate = sqliteCommitRate(folder.path(), settings.duration);
         print("sqlite_single_row_commits", commitRate, "commits/s");
-        measureServers("sqlite", folder.filePath(QStringLiteral("results.sqlite")), 1, commitRate, settings, folder);
+        measureServers("sqlite", folder.filePath(QStringLiteral("results.sqlite")), 1, commitRate, settings);
         PostgresCluster cluster;
-        measureServers("postgresql", cluster.createDatabase(), 1, commitRate, settings, folder);
+        measureServers("postgresql", cluster.createDatabase(), 1, commitRate, settings);
         // As large sites run it: through a pooler in transaction mode, with
         // one server process and with two on the same database.
         PgBouncer pooler(cluster.serverAddress());
         for (int processes : {1, 2})
             measureServers("postgresql_pgbouncer_" + std::to_string(processes) + "_processes",
-                           pooler.pooled(cluster.createDatabase()), processes, commitRate, settings, folder);
+                           pooler.pooled(cluster.createDatabase()), processes, commitRate, settings);
     } catch (const std::runtime_error &fault) {
         std::fprintf(stderr, "bench_server: %s\n", fault.what());
         return 1;

@@ -2,9 +2,7 @@
 #include "submissions.h"
 #include "tcp_client.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
@@ -37,13 +35,7 @@ TEST(Maintenance, RemoveTakesAResultDownAndExportWritesTheRest)
               "There is no result with id " + removed.toStdString() + ".\r\n");
     EXPECT_EQ(runServerTool({QStringLiteral("--database"), database, QStringLiteral("--remove"), removed}).status, 1);
 
-    const QString exportFile = folder.filePath(QStringLiteral("results.json"));
-    const ToolRun exported =
-        runServerTool({QStringLiteral("--database"), database, QStringLiteral("--export"), exportFile});
-    EXPECT_EQ(exported.status, 0) << exported.output;
-    QFile file(exportFile);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonArray results = QJsonDocument::fromJson(file.readAll()).array();
+    const QJsonArray results = exportedResults(database);
     ASSERT_EQ(results.size(), 2);
     EXPECT_EQ(results[0]["id"].toInteger(), first.at(11));
     EXPECT_EQ(results[0]["submitter"].toString(), "Ann");

@@ -8,9 +8,7 @@
 #include "submissions.h"
 #include "tcp_client.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -130,14 +128,7 @@ TEST(PgBouncer, HostileTextsComeBackExactly)
         EXPECT_THAT(reply, HasSubstr("Description: about " + text + "\r\n"));
     }
 
-    QTemporaryDir folder;
-    const QString exportFile = folder.filePath(QStringLiteral("results.json"));
-    const ToolRun exported =
-        runServerTool({QStringLiteral("--database"), database, QStringLiteral("--export"), exportFile});
-    ASSERT_EQ(exported.status, 0) << exported.output;
-    QFile file(exportFile);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonArray results = QJsonDocument::fromJson(file.readAll()).array();
+    const QJsonArray results = exportedResults(database);
     ASSERT_EQ(results.size(), static_cast<qsizetype>(sent.size()));
     for (const QJsonValue &result : results) {
         const std::string &text = sent.at(result["id"].toInteger());

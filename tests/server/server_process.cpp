@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -110,6 +111,17 @@ ToolRun runServerTool(const QStringList &arguments)
     if (!process.waitForFinished(StartLimitMs))
         return {};
     return {process.exitCode(), process.readAll().toStdString()};
+}
+
+QJsonArray exportedResults(const QString &database)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("results.json"));
+    const ToolRun run = runServerTool({QStringLiteral("--database"), database, QStringLiteral("--export"), file});
+    QFile exported(file);
+    if (run.status != 0 || !exported.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the export failed: " + run.output);
+    return QJsonDocument::fromJson(exported.readAll()).array();
 }
 
 } // namespace tarvik::server::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -52,5 +53,9 @@ struct ToolRun {
     std::string output;
 };
 ToolRun runServerTool(const QStringList &arguments);
+
+// Every result of `database`, as the server's --export writes them. Throws
+// std::runtime_error, with what the tool printed, when the export fails.
+QJsonArray exportedResults(const QString &database);
 
 } // namespace tarvik::server::testing
