@@ -26,6 +26,8 @@ struct Decision {
     Verdict verdict = Verdict::Accepted;
     std::string rule;
     std::string reason;
+
+    bool operator==(const Decision &) const = default;
 };
 
 // The rule names, as decisions and the table give them.
