@@ -59,9 +59,9 @@ http::Response scorePage(const http::Request &request, PageStores &stores)
         const std::string *asked = request.parameter("id");
         return {404, HtmlType, pages::noSuchResult(asked ? *asked : "")};
     }
-    const std::optional<StoredResult> result = stores.read(
-        [id](ResultStore &store) { return store.result(id); },
-        [](const std::optional<StoredResult> &found) { return found.has_value(); });
+    const std::optional<StoredResult> result =
+        stores.read([id](ResultStore &store) { return store.result(id); },
+                    [](const std::optional<StoredResult> &found) { return found.has_value(); });
     if (result)
         return {200, HtmlType, pages::score(*result)};
     return {404, HtmlType, pages::noSuchResult(std::to_string(id))};
@@ -103,11 +103,11 @@ http::Response managementPage(const http::Request &request, ResultStore &store)
     if (asked.action != "hide" && asked.action != "delete")
         return {400, HtmlType, pages::notice("No such action", "A submission's results can be hidden or deleted.")};
     const bool deleting = asked.action == "delete";
-    const auto results = store.managedResults(asked.submission, asked.key);
-    if (!results || !store.manage(asked.submission, asked.key,
-                                  deleting ? ResultStore::Management::Delete : ResultStore::Management::Hide))
+    const std::optional<std::size_t> managed = store.manage(
+        asked.submission, asked.key, deleting ? ResultStore::Management::Delete : ResultStore::Management::Hide);
+    if (!managed)
         return notManaged();
-    return {200, HtmlType, pages::managed(deleting, results->size())};
+    return {200, HtmlType, pages::managed(deleting, *managed)};
 }
 
 http::Response unavailable(const http::Request &request, const StoreUnavailable &fault)

@@ -5,11 +5,11 @@
 #include "network/stored_pages.h"
 #include "request_log.h"
 #include "requests/request.h"
+#include "rules/result_rules.h"
 #include "storage/database_worker.h"
 #include "storage/result_store.h"
 #include "web/page_cache.h"
 #include "web/pages.h"
-#include "rules/result_rules.h"
 
 namespace tarvik::server {
 
@@ -61,9 +61,8 @@ http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWork
 
 } // namespace
 
-WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages,
-                   DatabaseSettings settings, std::optional<DatabaseSettings> standby, const ServerLimits &limits,
-                   QObject *parent)
+WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages, DatabaseSettings settings,
+                   std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent)
     : QTcpServer(parent),
       m_database(database),
       m_rate(rate),

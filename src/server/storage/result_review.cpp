@@ -87,11 +87,11 @@ std::optional<std::vector<StoredResult>> ResultStore::managedResults(std::int64_
     });
 }
 
-bool ResultStore::manage(std::int64_t submissionId, const std::string &key, Management action)
+std::optional<std::size_t> ResultStore::manage(std::int64_t submissionId, const std::string &key, Management action)
 {
-    return transaction([&] {
+    return transaction([&]() -> std::optional<std::size_t> {
         if (!keyMatches(submissionId, key))
-            return false;
+            return std::nullopt;
         QSqlQuery results =
             runStatement(m_database, QStringLiteral("SELECT id FROM results WHERE submission_id = ? ORDER BY id"),
                          {qint64(submissionId)});
@@ -109,7 +109,7 @@ bool ResultStore::manage(std::int64_t submissionId, const std::string &key, Mana
                 removeResult(id);
             audit(id, submissionId, what, "by the holder of the submission's key");
         }
-        return true;
+        return ids.size();
     });
 }
 

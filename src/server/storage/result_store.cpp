@@ -223,7 +223,6 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 min
         stored.overRate = true;
         return stored;
     }
-    const QString key = keys::newKey();
     for (const AcceptedTest &test : submission.checked.accepted) {
         if (std::optional<StoredTest> earlier = storedAlready(submission, test)) {
             stored.tests.push_back(*earlier);
@@ -232,6 +231,8 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 min
         const rules::Decision decision =
             rules::checkPlausibility(test.seconds, band(submission, test.test)).value_or(rules::accepted());
         if (stored.submissionId == 0) {
+            // Only a submission that stores something gets a key.
+            const QString key = keys::newKey();
             stored.submissionId = insertSubmission(submission, key);
             stored.managementKey = key.toStdString();
         }

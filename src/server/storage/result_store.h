@@ -72,9 +72,9 @@ public:
     // The submission's results, when `key` is its key; nothing otherwise,
     // whether or not the submission exists.
     std::optional<std::vector<StoredResult>> managedResults(std::int64_t submissionId, const std::string &key);
-    // Does `action` to every result of the submission when `key` is its key;
-    // false, with nothing changed, otherwise.
-    bool manage(std::int64_t submissionId, const std::string &key, Management action);
+    // Does `action` to every result of the submission when `key` is its key
+    // and gives how many there were; nothing, with nothing changed, otherwise.
+    std::optional<std::size_t> manage(std::int64_t submissionId, const std::string &key, Management action);
 
 private:
     QSqlDatabase &database();
