@@ -1,5 +1,6 @@
 // Pages read from a hot standby of the server's PostgreSQL database, while
 // submissions and management go to the primary.
+#include "eventually.h"
 #include "older_schema.h"
 #include "server_process.h"
 #include "shared_cluster.h"
@@ -8,10 +9,7 @@
 
 #include <gmock/gmock.h>
 
-#include <chrono>
-#include <functional>
 #include <memory>
-#include <thread>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -25,18 +23,6 @@ struct PausedReplay {
     PausedReplay() { sharedStandby().pauseReplay(); }
     ~PausedReplay() { sharedStandby().resumeReplay(); }
 };
-
-// Polls `holds` until it does or a generous deadline for a loaded machine passes.
-bool eventually(const std::function<bool()> &holds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (!holds()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
 
 std::size_t countOf(const std::string &text, const std::string &part)
 {
@@ -144,9 +130,10 @@ TEST_F(ReadReplica, PagesAnswerFromThePrimaryWhileTheStandbyIsDown)
 // The tables and columns of a database and the schema version it records.
 QString schemaOf(const QString &database)
 {
-    return sharedCluster().query(database, QStringLiteral("SELECT string_agg(table_name || '.' || column_name, ',' "
-                                                    "ORDER BY table_name, column_name) FROM information_schema.columns "
-                                                    "WHERE table_schema = 'public'")) +
+    return sharedCluster().query(database,
+                                 QStringLiteral("SELECT string_agg(table_name || '.' || column_name, ',' "
+                                                "ORDER BY table_name, column_name) FROM information_schema.columns "
+                                                "WHERE table_schema = 'public'")) +
            sharedCluster().query(database, QStringLiteral("SELECT to_regclass('tarvik_schema') IS NOT NULL"));
 }
 

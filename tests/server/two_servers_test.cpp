@@ -1,5 +1,6 @@
 // Two server processes on one PostgreSQL database, as a site behind a
 // reverse proxy runs them.
+#include "eventually.h"
 #include "server_process.h"
 #include "shared_cluster.h"
 #include "submissions.h"
@@ -90,18 +91,6 @@ private:
     std::map<std::int64_t, std::string> m_given;
     std::atomic<std::size_t> m_acknowledged{0};
 };
-
-template <typename Condition>
-bool eventually(Condition condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 TEST(TwoServers, StartedTogetherTheyMakeTheSchemaOnceAndShareEveryResult)
 {
