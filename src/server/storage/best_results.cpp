@@ -25,47 +25,44 @@ QString sameGroup(const QString &alias)
         .arg(alias);
 }
 
-void keep(QSqlDatabase &database, const Group &group, std::int64_t id, double seconds)
+void keep(StatementCache &statements, const Group &group, std::int64_t id, double seconds)
 {
-    QSqlQuery best =
-        runStatement(database,
-                     QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") +
-                         sameGroup(QStringLiteral("b")),
-                     QVariantList{group.test} + groupValues(group));
+    QSqlQuery &best =
+        statements.run(QStringLiteral("SELECT result_id, seconds FROM best_results b WHERE b.test = ? AND ") +
+                           sameGroup(QStringLiteral("b")),
+                       QVariantList{group.test} + groupValues(group));
     if (!best.next()) {
-        runStatement(database,
-                     QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
-                                    "VALUES (?, ?, ?, ?, ?)"),
-                     {group.test, group.submitter, group.processor, qint64(id), seconds});
+        statements.run(QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                                      "VALUES (?, ?, ?, ?, ?)"),
+                       {group.test, group.submitter, group.processor, qint64(id), seconds});
     } else if (seconds < best.value(1).toDouble()) {
-        runStatement(database, QStringLiteral("UPDATE best_results SET result_id = ?, seconds = ? WHERE result_id = ?"),
-                     {qint64(id), seconds, best.value(0).toLongLong()});
+        statements.run(QStringLiteral("UPDATE best_results SET result_id = ?, seconds = ? WHERE result_id = ?"),
+                       {qint64(id), seconds, best.value(0).toLongLong()});
     }
 }
 
-void drop(QSqlDatabase &database, std::int64_t id)
+void drop(StatementCache &statements, std::int64_t id)
 {
-    QSqlQuery owner = runStatement(database,
-                                   QStringLiteral("SELECT r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?")
-                                       .arg(rows::ResultsWithSubmissions),
-                                   {qint64(id)});
+    QSqlQuery &owner = statements.run(QStringLiteral("SELECT r.test, s.submitter, s.processor FROM %1 WHERE r.id = ?")
+                                          .arg(rows::ResultsWithSubmissions),
+                                      {qint64(id)});
     if (!owner.next())
         return;
     const Group group{owner.value(0).toInt(), owner.value(1).toString(), owner.value(2).toString()};
     const bool wasBest =
-        runStatement(database, QStringLiteral("DELETE FROM best_results WHERE result_id = ?"), {qint64(id)})
-            .numRowsAffected() > 0;
+        statements.run(QStringLiteral("DELETE FROM best_results WHERE result_id = ?"), {qint64(id)}).numRowsAffected() >
+        0;
     if (!wasBest)
         return;
-    runStatement(database,
-                 // CROSS JOIN: SQLite walks the group's submissions and their
-                 // results, not every result of the test in the order of time.
-                 QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
-                                "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM submissions s "
-                                "CROSS JOIN results r WHERE r.submission_id = s.id AND r.test = ? AND %1 AND "
-                                "r.id <> ? AND r.verdict = 'accepted' AND s.listed = 1 ORDER BY r.seconds, r.id LIMIT 1")
-                     .arg(sameGroup(QStringLiteral("s"))),
-                 QVariantList{group.test} + groupValues(group) + QVariantList{qint64(id)});
+    statements.run(
+        // CROSS JOIN: SQLite walks the group's submissions and their
+        // results, not every result of the test in the order of time.
+        QStringLiteral("INSERT INTO best_results (test, submitter, processor, result_id, seconds) "
+                       "SELECT r.test, s.submitter, s.processor, r.id, r.seconds FROM submissions s "
+                       "CROSS JOIN results r WHERE r.submission_id = s.id AND r.test = ? AND %1 AND "
+                       "r.id <> ? AND r.verdict = 'accepted' AND s.listed = 1 ORDER BY r.seconds, r.id LIMIT 1")
+            .arg(sameGroup(QStringLiteral("s"))),
+        QVariantList{group.test} + groupValues(group) + QVariantList{qint64(id)});
 }
 
 } // namespace tarvik::server::best

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSqlDatabase>
+#include "storage/statement_cache.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -23,9 +24,9 @@ QString sameGroup(const QString &alias);
 
 // A new accepted, listed result becomes its group's row when it is the
 // group's first or beats its best; among equal times the first stored stays.
-void keep(QSqlDatabase &database, const Group &group, std::int64_t id, double seconds);
+void keep(StatementCache &statements, const Group &group, std::int64_t id, double seconds);
 // The result leaves the leaderboard; when it was its group's row, the
 // group's next best accepted, listed result takes its place.
-void drop(QSqlDatabase &database, std::int64_t id);
+void drop(StatementCache &statements, std::int64_t id);
 
 } // namespace tarvik::server::best

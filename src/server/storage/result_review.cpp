@@ -54,9 +54,9 @@ bool ResultStore::decide(std::int64_t id, rules::Verdict verdict, const std::str
         runStatement(m_database, QStringLiteral("UPDATE results SET verdict = ?, rule = ?, reason = ? WHERE id = ?"),
                      {QString::fromLatin1(rules::verdictName(verdict)), QString::fromLatin1(ReviewRule),
                       rows::text(std::string(ReviewRule) + ": " + why), qint64(id)});
-        best::drop(m_database, id);
+        best::drop(m_statements, id);
         if (verdict == rules::Verdict::Accepted && result.listed)
-            best::keep(m_database,
+            best::keep(m_statements,
                        {result.test, rows::text(result.submitter), rows::text(result.processor.specification)}, id,
                        result.seconds);
         audit(id, result.submissionId, QString::fromLatin1(rules::verdictName(verdict)), why);
@@ -104,7 +104,7 @@ std::optional<std::size_t> ResultStore::manage(std::int64_t submissionId, const 
         const QString what = action == Management::Hide ? QStringLiteral("hidden") : QStringLiteral("deleted");
         for (std::int64_t id : ids) {
             if (action == Management::Hide)
-                best::drop(m_database, id);
+                best::drop(m_statements, id);
             else
                 removeResult(id);
             audit(id, submissionId, what, "by the holder of the submission's key");

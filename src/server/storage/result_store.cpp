@@ -82,6 +82,7 @@ ResultStore::ResultStore(DatabaseSettings settings, Access access)
 
 ResultStore::~ResultStore()
 {
+    m_statements.clear();
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
@@ -144,16 +145,17 @@ std::int64_t ResultStore::insertSubmission(const NewSubmission &submission, cons
                            QString::fromLatin1(formName(message.processor.form))};
     values += processorValues(message.processor);
     values += QVariantList{submission.checked.threads, keys::keyHash(key)};
-    const QStringList columns =
-        QStringList{QStringLiteral("received_at"),   QStringLiteral("channel"),   QStringLiteral("peer"),
-                    QStringLiteral("raw_message"),   QStringLiteral("submitter"), QStringLiteral("description"),
-                    QStringLiteral("processor_form")} +
-        rows::processorColumns() + QStringList{QStringLiteral("threads"), QStringLiteral("key_hash")};
-    QSqlQuery row = runStatement(m_database,
-                                 QStringLiteral("INSERT INTO submissions (%1) VALUES (%2) RETURNING id")
-                                     .arg(columns.join(QStringLiteral(", ")),
-                                          QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
-                                 values);
+    static const QString statement = [] {
+        const QStringList columns =
+            QStringList{QStringLiteral("received_at"),   QStringLiteral("channel"),   QStringLiteral("peer"),
+                        QStringLiteral("raw_message"),   QStringLiteral("submitter"), QStringLiteral("description"),
+                        QStringLiteral("processor_form")} +
+            rows::processorColumns() + QStringList{QStringLiteral("threads"), QStringLiteral("key_hash")};
+        return QStringLiteral("INSERT INTO submissions (%1) VALUES (%2) RETURNING id")
+            .arg(columns.join(QStringLiteral(", ")),
+                 QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    }();
+    QSqlQuery &row = m_statements.run(statement, values);
     return returnedId(row);
 }
 
@@ -162,13 +164,13 @@ std::int64_t ResultStore::insertSubmission(const NewSubmission &submission, cons
 std::optional<StoredTest> ResultStore::storedAlready(const NewSubmission &submission, const AcceptedTest &test)
 {
     const ProcessorRecord &processor = submission.message.processor;
-    QSqlQuery found = runStatement(
-        m_database,
+    static const QString statement =
         QStringLiteral("SELECT r.id, r.verdict, r.rule, r.reason FROM %1 WHERE r.test = ? AND r.checksum = ? AND "
                        "r.seconds = ? AND s.processor_form = ? AND %2 ORDER BY r.id LIMIT 1")
-            .arg(ResultsWithSubmissions, allEqual(QStringLiteral("s"), rows::processorColumns())),
-        QVariantList{test.test, text(test.checksum), test.seconds, QString::fromLatin1(formName(processor.form))} +
-            processorValues(processor));
+            .arg(ResultsWithSubmissions, allEqual(QStringLiteral("s"), rows::processorColumns()));
+    QSqlQuery &found = m_statements.run(statement, QVariantList{test.test, text(test.checksum), test.seconds,
+                                                                QString::fromLatin1(formName(processor.form))} +
+                                                       processorValues(processor));
     if (!found.next())
         return std::nullopt;
     const rules::Decision decision{rules::verdictFromName(bytes(found.value(1))), bytes(found.value(2)),
@@ -185,8 +187,7 @@ rules::Band ResultStore::band(const NewSubmission &submission, int test)
     const auto now = BandMemory::Clock::now();
     if (const std::optional<rules::Band> recalled = m_bands.recall(key, now))
         return *recalled;
-    QSqlQuery latest = runStatement(
-        m_database,
+    QSqlQuery &latest = m_statements.run(
         // CROSS JOIN: SQLite walks the band's submissions, newest first, and
         // looks up their results, instead of every result of the test. The
         // whole name is compared as substr(name, 1), as in best::sameGroup.
@@ -207,8 +208,7 @@ rules::Band ResultStore::band(const NewSubmission &submission, int test)
 // counted, once the address has made its submissions of the minute.
 bool ResultStore::withinRate(const NewSubmission &submission, qint64 minute)
 {
-    QSqlQuery counted = runStatement(
-        m_database,
+    QSqlQuery &counted = m_statements.run(
         QStringLiteral("INSERT INTO address_rate (peer, minute, submissions) VALUES (?, ?, 1) "
                        "ON CONFLICT (peer, minute) DO UPDATE SET submissions = address_rate.submissions + 1 "
                        "WHERE address_rate.submissions < ? RETURNING submissions"),
@@ -236,8 +236,7 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 min
             stored.submissionId = insertSubmission(submission, key);
             stored.managementKey = key.toStdString();
         }
-        QSqlQuery result = runStatement(
-            m_database,
+        QSqlQuery &result = m_statements.run(
             QStringLiteral("INSERT INTO results (submission_id, test, time_text, seconds, checksum, verdict, rule, "
                            "reason, rules_version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
             {qint64(stored.submissionId), test.test, text(test.timeText), test.seconds, text(test.checksum),
@@ -246,7 +245,7 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 min
         const std::int64_t id = returnedId(result);
         if (decision.verdict == rules::Verdict::Accepted)
             best::keep(
-                m_database,
+                m_statements,
                 {test.test, text(submission.message.submitter), text(submission.message.processor.specification)}, id,
                 test.seconds);
         stored.tests.push_back({test.test, test.seconds, id, decision, false});
@@ -259,7 +258,7 @@ std::vector<StoredSubmission> ResultStore::store(const std::vector<NewSubmission
     return transaction([&] {
         std::vector<StoredSubmission> stored;
         const qint64 minute = QDateTime::currentSecsSinceEpoch() / 60;
-        runStatement(m_database, QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
+        m_statements.run(QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
         for (const NewSubmission &submission : submissions)
             stored.push_back(insert(submission, minute));
         return stored;
@@ -324,7 +323,7 @@ void ResultStore::removeResult(std::int64_t id)
     if (!owner.next())
         return;
     const qint64 submissionId = owner.value(0).toLongLong();
-    best::drop(m_database, id);
+    best::drop(m_statements, id);
     runStatement(m_database, QStringLiteral("DELETE FROM results WHERE id = ?"), {qint64(id)});
     runStatement(m_database,
                  QStringLiteral("DELETE FROM submissions WHERE id = ? AND NOT EXISTS "

@@ -6,6 +6,7 @@
 #include "storage/database_settings.h"
 #include "storage/new_submission.h"
 #include "storage/sql_statement.h"
+#include "storage/statement_cache.h"
 #include "storage/store_unavailable.h"
 #include "web/leaderboard.h"
 
@@ -88,6 +89,7 @@ private:
         try {
             return work();
         } catch (const StoreUnavailable &) {
+            m_statements.clear();
             m_database.close();
             throw;
         }
@@ -97,8 +99,18 @@ private:
     template <typename Work>
     auto transaction(Work work)
     {
-        return guarded([&] { return inTransaction(database(), work); });
+        return guarded([&] {
+            return inTransaction(database(), [&] {
+                const FinishedAtEnd finished{m_statements};
+                return work();
+            });
+        });
     }
+    // Ends the kept statements' reading when the work is done, before its commit.
+    struct FinishedAtEnd {
+        StatementCache &statements;
+        ~FinishedAtEnd() { statements.finishAll(); }
+    };
     StoredSubmission insert(const NewSubmission &submission, qint64 minute);
     std::int64_t insertSubmission(const NewSubmission &submission, const QString &key);
     std::optional<StoredTest> storedAlready(const NewSubmission &submission, const AcceptedTest &test);
@@ -112,6 +124,7 @@ private:
     Access m_access;
     QString m_connectionName;
     QSqlDatabase m_database;
+    StatementCache m_statements{m_database};
     BandMemory m_bands;
 };
 

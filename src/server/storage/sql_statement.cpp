@@ -35,9 +35,9 @@ Cause causeOf(const QSqlError &error)
     return passes ? Cause::Unreachable : Cause::Refused;
 }
 
-bool isPostgreSQL(const QSqlDatabase &database)
+bool isPostgreSQL(const QSqlDriver &driver)
 {
-    return database.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+    return driver.dbmsType() == QSqlDriver::PostgreSQL;
 }
 
 QString literal(const QSqlDriver &driver, const QVariant &value)
@@ -77,21 +77,17 @@ QString withValues(const QSqlDriver &driver, const QString &statement, const QVa
     return whole;
 }
 
-bool prepareAndRun(QSqlQuery &query, const QString &statement, const QVariantList &values)
+bool bindAndRun(QSqlQuery &query, const QVariantList &values)
 {
-    if (!query.prepare(statement))
-        return false;
-    for (const QVariant &value : values)
-        query.addBindValue(value);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(static_cast<int>(i), values[i]);
     return query.exec();
 }
 
 } // namespace
 
-QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values)
+void runOn(QSqlQuery &query, const QString &statement, const QVariantList &values, bool &prepared)
 {
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
     // PostgreSQL's driver prepares with PREPARE and EXECUTE statements of
     // the session, which a pooler in transaction mode may send to different
     // server connections (and whose names clash between clients there), so
@@ -100,18 +96,29 @@ QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const Q
     bool done = false;
     if (values.isEmpty())
         done = query.exec(statement);
-    else if (isPostgreSQL(database))
-        done = query.exec(withValues(*database.driver(), statement, values));
-    else
-        done = prepareAndRun(query, statement, values);
+    else if (isPostgreSQL(*query.driver()))
+        done = query.exec(withValues(*query.driver(), statement, values));
+    else {
+        if (!prepared)
+            prepared = query.prepare(statement);
+        done = prepared && bindAndRun(query, values);
+    }
     if (!done)
         throw storeFault(query.lastError());
+}
+
+QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    bool prepared = false;
+    runOn(query, statement, values, prepared);
     return query;
 }
 
 void boundTransaction(QSqlDatabase &database)
 {
-    if (!isPostgreSQL(database))
+    if (!isPostgreSQL(*database.driver()))
         return;
     // Every wait on the database has a bound: each statement, each lock,
     // and a transaction its client has left open. Set within the

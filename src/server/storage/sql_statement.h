@@ -15,6 +15,9 @@ namespace tarvik::server {
 // Runs one statement with its values bound in order; a failure
 // throws StoreUnavailable with the database's own message.
 QSqlQuery runStatement(QSqlDatabase &database, const QString &statement, const QVariantList &values = {});
+// The same on a query of the caller's, which SQLite prepares for the
+// statement unless `prepared` says it has been already (and then sets it).
+void runOn(QSqlQuery &query, const QString &statement, const QVariantList &values, bool &prepared);
 
 // The fault for a failed statement or transaction, its cause read from the
 // database's own error code.
