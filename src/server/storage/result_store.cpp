@@ -22,6 +22,10 @@ using rows::text;
 
 namespace {
 
+// The advisory lock a writer holds on PostgreSQL while it stores a group:
+// any number of the server's own, unlikely to be another program's.
+constexpr long long WritersLock = 7341029184;
+
 QString connectionName()
 {
     static QAtomicInt counter;
@@ -260,12 +264,34 @@ StoredSubmission ResultStore::insert(const NewSubmission &submission, qint64 min
     return stored;
 }
 
+// Writers of several server processes on one PostgreSQL database take
+// turns: a test's earlier copy and its group's leaderboard row are looked up
+// before they are written, and two transactions at once could both find
+// them missing. The lock is held to the commit; waiting for it has the
+// transaction's bound on locks. SQLite has one writer at a time anyway.
+void ResultStore::takeWritersTurn()
+{
+    if (m_settings.kind == DatabaseSettings::Kind::PostgreSQL)
+        m_statements.run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(WritersLock));
+}
+
+// The counts of minutes before the last are no longer read; they go once a
+// minute rather than with every group.
+void ResultStore::forgetOlderMinutes(qint64 minute)
+{
+    if (minute == m_countsKeptFrom)
+        return;
+    m_statements.run(QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
+    m_countsKeptFrom = minute;
+}
+
 std::vector<StoredSubmission> ResultStore::store(const std::vector<NewSubmission> &submissions)
 {
     return transaction([&] {
         std::vector<StoredSubmission> stored;
+        takeWritersTurn();
         const qint64 minute = QDateTime::currentSecsSinceEpoch() / 60;
-        m_statements.run(QStringLiteral("DELETE FROM address_rate WHERE minute < ?"), {minute - 1});
+        forgetOlderMinutes(minute);
         for (const NewSubmission &submission : submissions)
             stored.push_back(insert(submission, minute));
         return stored;

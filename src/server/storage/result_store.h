@@ -117,6 +117,8 @@ private:
     rules::Band band(const NewSubmission &submission, int test);
     bool keyMatches(std::int64_t submissionId, const std::string &key);
     bool withinRate(const NewSubmission &submission, qint64 minute);
+    void takeWritersTurn();
+    void forgetOlderMinutes(qint64 minute);
     void removeResult(std::int64_t id);
     void audit(std::int64_t resultId, std::int64_t submissionId, const QString &action, const std::string &why);
 
@@ -126,6 +128,7 @@ private:
     QSqlDatabase m_database;
     StatementCache m_statements{m_database};
     BandMemory m_bands;
+    qint64 m_countsKeptFrom = 0; // the minute whose older counts were last deleted
 };
 
 } // namespace tarvik::server
