@@ -62,7 +62,7 @@ std::optional<TickReading> readTicks(const std::filesystem::path &root)
 std::optional<OthersLoad> othersLoad(const TickReading &before, const TickReading &after)
 {
     const std::int64_t total = after.machine.total - before.machine.total;
-    if (total <= 0)
+    if (total < MinimumTicks)
         return std::nullopt;
     const std::int64_t busy = after.machine.busy - before.machine.busy;
     const std::int64_t own = after.own - before.own;

@@ -37,7 +37,9 @@ struct OthersLoad {
     bool operator==(const OthersLoad &) const = default;
 };
 
-// Nothing when no time passed between the readings.
+// Nothing when fewer than MinimumTicks passed between the readings: a tick
+// is 10 ms of one CPU, too coarse to tell the share of a shorter window.
+inline constexpr std::int64_t MinimumTicks = 50;
 std::optional<OthersLoad> othersLoad(const TickReading &before, const TickReading &after);
 
 } // namespace tarvik::measurement

@@ -25,7 +25,7 @@ void warnOfLoad(const RunConditions &c, std::vector<RunWarning> &warnings)
 {
     if (c.load && c.load->share() > MostOthersShare)
         warnings.push_back({"load", "Other processes used " + percentText(c.load->share()) +
-                                        " % of the processor time during the run: they took cores from the test."});
+                                        " % of the processor time: they took cores from the test."});
 }
 
 void warnOfGovernor(const RunConditions &c, std::vector<RunWarning> &warnings)
@@ -33,14 +33,14 @@ void warnOfGovernor(const RunConditions &c, std::vector<RunWarning> &warnings)
     const std::vector<std::string> &governors = c.system.governors;
     if (!governors.empty() && (governors.size() > 1 || governors.front() != "performance"))
         warnings.push_back({"governor", "The scaling governor is " + joined(governors) +
-                                            ", not performance: the clock may drop or rise during the run."});
+                                            ", not performance: the clock may drop or rise while the test runs."});
 }
 
 void warnOfThrottling(const RunConditions &c, std::vector<RunWarning> &warnings)
 {
     if (c.throttleEvents && *c.throttleEvents > 0)
         warnings.push_back({"throttling", "The CPUs were throttled " + std::to_string(*c.throttleEvents) +
-                                              " times during the run: they ran too hot to keep their clock."});
+                                              " times: they ran too hot to keep their clock."});
 }
 
 void warnOfFrequencies(const RunConditions &c, std::vector<RunWarning> &warnings)
@@ -48,7 +48,7 @@ void warnOfFrequencies(const RunConditions &c, std::vector<RunWarning> &warnings
     const std::optional<FrequencyRange> f = c.frequencies();
     if (f && f->maximum - f->minimum > MostFrequencySpread * f->median)
         warnings.push_back({"frequency", "The CPUs ran between " + wholeText(f->minimum) + " and " +
-                                             wholeText(f->maximum) + " MHz during the run: the clock was not steady."});
+                                             wholeText(f->maximum) + " MHz: the clock was not steady."});
 }
 
 void warnOfVirtualMachine(const RunConditions &c, std::vector<RunWarning> &warnings)

@@ -46,6 +46,8 @@ TEST(CpuTimes, OthersAreTheMachinesBusyTimeLessTheProgramsOwn)
         // The program's own counter ran ahead of the machine's.
         {{{100, 1000}, 10}, {{150, 2000}, 70}, OthersLoad{0, 1000}},
         {{{100, 1000}, 10}, {{100, 1000}, 10}, std::nullopt},
+        {{{100, 1000}, 10}, {{110, 1049}, 10}, std::nullopt},
+        {{{100, 1000}, 10}, {{110, 1050}, 10}, OthersLoad{10, 50}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(othersLoad(c.before, c.after), c.load);

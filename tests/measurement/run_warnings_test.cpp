@@ -76,25 +76,25 @@ TEST(RunWarnings, EachConditionThatSpoilsAScore)
         {"load just over 5 %",
          {quietDesktop, {}, std::nullopt, OthersLoad{51, 1000}},
          {"load"},
-         "Other processes used 5.1 % of the processor time during the run: they took cores from the test."},
+         "Other processes used 5.1 % of the processor time: they took cores from the test."},
         {"powersave",
          {powersave, {}, std::nullopt, std::nullopt},
          {"governor"},
-         "The scaling governor is powersave, not performance: the clock may drop or rise during the run."},
+         "The scaling governor is powersave, not performance: the clock may drop or rise while the test runs."},
         {"mixed governors",
          {mixed, {}, std::nullopt, std::nullopt},
          {"governor"},
-         "The scaling governor is performance, schedutil, not performance: the clock may drop or rise during the "
-         "run."},
+         "The scaling governor is performance, schedutil, not performance: the clock may drop or rise while the "
+         "test runs."},
         {"throttled",
          {quietDesktop, {}, 3, std::nullopt},
          {"throttling"},
-         "The CPUs were throttled 3 times during the run: they ran too hot to keep their clock."},
+         "The CPUs were throttled 3 times: they ran too hot to keep their clock."},
         // A spread of 1000 MHz around a median of 3900 is over 25 %; 900 is not.
         {"frequency spread",
          {quietDesktop, {3000, 3900, 4000}, std::nullopt, std::nullopt},
          {"frequency"},
-         "The CPUs ran between 3000 and 4000 MHz during the run: the clock was not steady."},
+         "The CPUs ran between 3000 and 4000 MHz: the clock was not steady."},
         {"frequency within bounds", {quietDesktop, {3100, 3900, 4000}, std::nullopt, std::nullopt}, {}, ""},
         {"kvm",
          {kvm, {}, std::nullopt, std::nullopt},
@@ -107,7 +107,7 @@ TEST(RunWarnings, EachConditionThatSpoilsAScore)
         {"all at once",
          {powersave, {800, 4000}, 1, OthersLoad{500, 1000}},
          {"load", "governor", "throttling", "frequency"},
-         "Other processes used 50.0 % of the processor time during the run: they took cores from the test."},
+         "Other processes used 50.0 % of the processor time: they took cores from the test."},
     };
     for (const auto &c : cases) {
         const std::vector<RunWarning> warnings = runWarnings(c.conditions);
