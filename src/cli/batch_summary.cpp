@@ -99,8 +99,8 @@ QStringList conditionLines(const RunConditions &c)
                                QString::number(frequencies->maximum, 'f', 0) + " MHz, median " +
                                QString::number(frequencies->median, 'f', 0) + " MHz"
                          : Unknown),
-        Indent + "Throttle events during the runs: " +
-            (c.throttleEvents ? QString::number(*c.throttleEvents) : Unknown),
+        Indent +
+            "Throttle events during the runs: " + (c.throttleEvents ? QString::number(*c.throttleEvents) : Unknown),
         Indent + "Processor time of other processes: " + (c.load ? percent(c.load->share()) : Unknown),
         Indent + "Build: " + QString::fromStdString(build.compiler) + ", " + QString::fromStdString(build.buildType) +
             " (" + QString::fromStdString(build.flags) + "), version " + QString::fromStdString(build.version),

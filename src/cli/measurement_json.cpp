@@ -17,7 +17,8 @@ QJsonArray texts(const std::vector<std::string> &values)
     return array;
 }
 
-template <typename T> QJsonValue orNull(const std::optional<T> &value)
+template <typename T>
+QJsonValue orNull(const std::optional<T> &value)
 {
     return value ? QJsonValue(static_cast<double>(*value)) : QJsonValue();
 }
@@ -70,8 +71,8 @@ QJsonObject statisticsObject(const measurement::RunStatistics &s, const std::vec
     QJsonArray outliers;
     for (std::size_t position : s.outliers)
         outliers.append(seconds[position]);
-    const QJsonValue interval = s.confidenceLow ? QJsonValue(QJsonArray{*s.confidenceLow, *s.confidenceHigh})
-                                                : QJsonValue();
+    const QJsonValue interval =
+        s.confidenceLow ? QJsonValue(QJsonArray{*s.confidenceLow, *s.confidenceHigh}) : QJsonValue();
     return {
         {"runs", static_cast<qint64>(s.runs)},
         {"minimum", s.minimum},

@@ -42,7 +42,8 @@ QString processorText(const QJsonObject &entry)
     return specification.isEmpty() ? hardware["hwbot_send_cpu"].toString() : specification;
 }
 
-template <std::size_t N> QString rowOf(const int (&widths)[N], const QStringList &cells)
+template <std::size_t N>
+QString rowOf(const int (&widths)[N], const QStringList &cells)
 {
     QString line;
     for (qsizetype i = 0; i < cells.size(); ++i)
@@ -142,9 +143,9 @@ QString historySpreadTable(const QList<QJsonObject> &entries)
         const QString spread = s.coefficientOfVariation
                                    ? QString::number(*s.coefficientOfVariation * 100, 'f', 1) + " %"
                                    : QStringLiteral("-");
-        table += spreadRow({QString::number(group.test), group.mode, QString::number(s.runs),
-                            QString::number(s.median, 'f', 3), QString::number(s.minimum, 'f', 3), spread,
-                            group.processor});
+        table +=
+            spreadRow({QString::number(group.test), group.mode, QString::number(s.runs),
+                       QString::number(s.median, 'f', 3), QString::number(s.minimum, 'f', 3), spread, group.processor});
     }
     return table;
 }

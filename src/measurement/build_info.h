@@ -10,7 +10,7 @@ struct BuildInfo {
     std::string compiler; // name and version
     std::string flags;    // the compiler flags of the build type
     std::string buildType;
-    std::string version;  // the program's version
+    std::string version; // the program's version
 };
 
 BuildInfo buildInfo();

@@ -26,7 +26,8 @@ std::optional<std::int64_t> readThrottleCount(const std::filesystem::path &root)
     std::optional<std::int64_t> sum;
     for (int cpu : listedCpus(root))
         for (const char *counter : {"core_throttle_count", "package_throttle_count"})
-            if (const std::optional<std::int64_t> count = readCount(cpuFolder(root, cpu) / "thermal_throttle" / counter))
+            if (const std::optional<std::int64_t> count =
+                    readCount(cpuFolder(root, cpu) / "thermal_throttle" / counter))
                 sum = sum.value_or(0) + *count;
     return sum;
 }

@@ -54,10 +54,10 @@ void warnOfFrequencies(const RunConditions &c, std::vector<RunWarning> &warnings
 void warnOfVirtualMachine(const RunConditions &c, std::vector<RunWarning> &warnings)
 {
     if (c.system.virtualMachine)
-        warnings.push_back({"virtual-machine",
-                            "The program runs in a virtual machine" +
-                                (c.system.hypervisor.empty() ? std::string() : " (" + c.system.hypervisor + ")") +
-                                ": the host may give its processors to other guests."});
+        warnings.push_back(
+            {"virtual-machine", "The program runs in a virtual machine" +
+                                    (c.system.hypervisor.empty() ? std::string() : " (" + c.system.hypervisor + ")") +
+                                    ": the host may give its processors to other guests."});
 }
 
 } // namespace

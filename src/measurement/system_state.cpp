@@ -73,8 +73,7 @@ std::vector<int> listedCpus(const std::filesystem::path &root)
         int number = 0;
         const char *digits = name.data() + 3;
         const char *end = name.data() + name.size();
-        if (name.starts_with("cpu") && name.size() > 3 &&
-            std::from_chars(digits, end, number).ptr == end)
+        if (name.starts_with("cpu") && name.size() > 3 && std::from_chars(digits, end, number).ptr == end)
             cpus.push_back(number);
     }
     std::sort(cpus.begin(), cpus.end());
@@ -98,8 +97,7 @@ SystemState readSystemState(const std::filesystem::path &root)
     }
     state.boost = boostState(root);
     state.smt = smtState(root);
-    state.clockSource =
-        firstLine(underRoot(root, "/sys/devices/system/clocksource/clocksource0/current_clocksource"));
+    state.clockSource = firstLine(underRoot(root, "/sys/devices/system/clocksource/clocksource0/current_clocksource"));
     return state;
 }
 

@@ -11,9 +11,9 @@ namespace tarvik::measurement {
 // procfs and sysfs under `root` without root rights. Values the kernel does
 // not give stay empty.
 struct SystemState {
-    std::string kernel;      // /proc/sys/kernel/osrelease
+    std::string kernel;          // /proc/sys/kernel/osrelease
     bool virtualMachine = false; // the "hypervisor" CPU flag or /sys/hypervisor
-    std::string hypervisor;  // /sys/hypervisor/type, when the kernel names it
+    std::string hypervisor;      // /sys/hypervisor/type, when the kernel names it
     // The distinct scaling governors and drivers of the CPUs, in CPU order;
     // empty where cpufreq is absent (most virtual machines).
     std::vector<std::string> governors;
