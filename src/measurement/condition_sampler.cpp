@@ -51,6 +51,8 @@ ConditionSampler::~ConditionSampler()
 
 void ConditionSampler::start()
 {
+    if (m_thread.joinable())
+        stop();
     m_conditions = RunConditions{readSystemState(m_root), {}, std::nullopt, std::nullopt};
     m_throttleBefore = readThrottleCount(m_root);
     m_stopping = false;

@@ -24,7 +24,8 @@ public:
     ConditionSampler(const ConditionSampler &) = delete;
     ConditionSampler &operator=(const ConditionSampler &) = delete;
 
-    // Reads the counters and the system's settings and starts sampling.
+    // Reads the counters and the system's settings and starts sampling. A
+    // sampling still going (its run failed to start) is dropped.
     void start();
     // Stops sampling (at once, without waiting out the interval) and gives
     // what was seen since start().

@@ -157,6 +157,21 @@ TEST(BatchSummary, AutomaticRepeatStopsWhenARunCannotRun)
     EXPECT_EQ(out.last(), "Please stand by...");
 }
 
+TEST(BatchSummary, ARunThatFailsToStartLeavesTheNextOneWatched)
+{
+    ConsoleSession session;
+    const QString results = session.home() + "/out.json";
+    session.start("ft 1\nst 16\nst 1\n", true, {"--json", results});
+    const QStringList out = session.finish();
+    EXPECT_TRUE(out.contains("Error occured: Overflow.")) << out.join('\n').toStdString();
+    const QJsonArray runs = readJson(results)["runs"].toArray();
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(runs[0]["test"].toInt(), 1);
+    EXPECT_TRUE(runs[0]["conditions"].isObject());
+    // Not a batch run: the console's lines alone.
+    EXPECT_EQ(out.last(), "Please stand by...");
+}
+
 TEST(BatchSummary, ProcessesHoggingTheCoresEarnTheLoadWarning)
 {
     // A busy child on each core takes about half the machine from a run of

@@ -77,6 +77,17 @@ TEST(ConditionSampler, ReadsWhatChangedDuringTheRun)
     EXPECT_EQ(conditions.frequencySamplesMHz.back(), 3100);
 }
 
+TEST(ConditionSampler, StartingAgainDropsARunThatNeverEnded)
+{
+    FakeRoot root;
+    std::filesystem::copy(Machines / "intel-desktop", root.path(), std::filesystem::copy_options::recursive);
+    ConditionSampler sampler(root.path(), std::chrono::milliseconds(1));
+    sampler.start();
+    root.write("/sys/devices/system/cpu/cpu0/thermal_throttle/core_throttle_count", "5\n");
+    sampler.start();
+    EXPECT_EQ(sampler.stop().throttleEvents, 0);
+}
+
 TEST(ConditionSampler, AMachineWithoutCountersGivesNone)
 {
     FakeRoot root;
