@@ -70,10 +70,11 @@ std::vector<int> listedCpus(const std::filesystem::path &root)
     std::error_code error;
     for (const auto &entry : std::filesystem::directory_iterator(underRoot(root, CpuRoot), error)) {
         const std::string name = entry.path().filename().string();
+        if (!name.starts_with("cpu") || name.size() == 3)
+            continue; // cpufreq, cpuidle and the like are no CPUs
         int number = 0;
-        const char *digits = name.data() + 3;
         const char *end = name.data() + name.size();
-        if (name.starts_with("cpu") && name.size() > 3 && std::from_chars(digits, end, number).ptr == end)
+        if (std::from_chars(name.data() + 3, end, number).ptr == end)
             cpus.push_back(number);
     }
     std::sort(cpus.begin(), cpus.end());
