@@ -1,6 +1,8 @@
 #include "cli/program_edges.h"
 
+#include "cli/batch_summary.h"
 #include "cli/launch_options.h"
+#include "cli/program_start.h"
 #include "cli/results_history.h"
 #include "cli/session_console.h"
 #include "engine/completed_run.h"
@@ -15,6 +17,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <utility>
 
 namespace tarvik::cli {
 
@@ -49,9 +52,20 @@ ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch)
     if (!options.jsonFile.isEmpty())
         m_resultsFile = QFileInfo(options.jsonFile).absoluteFilePath();
     m_session.started = QDateTime::currentDateTimeUtc();
+    m_batchTest = options.runTest;
     if (options.runTest)
-        m_batchRuns = static_cast<std::size_t>(options.repeat);
+        m_batchRuns = options.repeatAuto ? 1 : static_cast<std::size_t>(options.repeat);
+    if (options.repeatAuto) {
+        m_repeatRule.budgetSeconds = options.maxTimeSeconds;
+        m_repeatRule.mostRuns = options.repeat;
+        m_session.autoRepeat = AutoRepeat{options.maxTimeSeconds, std::nullopt};
+        launch.moreScriptedInput = [this] { return nextRepeatLines(); };
+    }
     launch.consoleCreated = [this](SessionConsole &console) { m_console = &console; };
+    launch.runStarting = [this] {
+        m_sampler.start();
+        m_sampling = true;
+    };
     launch.runCompleted = [this](const CompletedRun &run) { recordRun(run); };
     connect(&m_signals, &SignalWatcher::received, this, &ProgramEdges::interrupt);
     atProcessEnd([this](int exitStatus) { return finish(exitStatus); });
@@ -60,7 +74,9 @@ ProgramEdges::ProgramEdges(const ProgramOptions &options, LaunchOptions &launch)
 void ProgramEdges::recordRun(const CompletedRun &run)
 {
     const HardwareFields &hw = m_console->hardwareFields();
-    const RecordedRun recorded{run, runChecksum(run, hw, m_console->decimalSeparator())};
+    RecordedRun recorded{run, runChecksum(run, hw, m_console->decimalSeparator()), std::nullopt};
+    if (std::exchange(m_sampling, false))
+        recorded.conditions = m_sampler.stop();
     m_session.hardware = hw;
     m_session.runs.push_back(recorded);
     m_runErrors = m_runErrors || run.errors;
@@ -70,6 +86,22 @@ void ProgramEdges::recordRun(const CompletedRun &run)
         std::fprintf(stderr, "tarvik: cannot add to the results history %s: %s\n", qPrintable(historyFilePath()),
                      qPrintable(problem));
     }
+}
+
+QStringList ProgramEdges::nextRepeatLines()
+{
+    const std::vector<TestTimes> times = timesByTest(m_session.runs);
+    // A run that failed or never started leaves fewer good runs than asked for.
+    const bool allGood = times.size() == 1 && times.front().seconds.size() == m_batchRuns;
+    if (allGood) {
+        const measurement::RepeatStep step = measurement::nextRepeat(m_repeatRule, times.front().seconds);
+        if (step == measurement::RepeatStep::Again) {
+            ++m_batchRuns;
+            return {batchRunLine(*m_batchTest)};
+        }
+        m_session.autoRepeat->endedBy = step;
+    }
+    return {QStringLiteral("exit")};
 }
 
 void ProgramEdges::interrupt(int signalNumber)
@@ -95,6 +127,11 @@ int ProgramEdges::finish(int exitStatus)
     if (m_console && QThread::currentThread() == m_console->consoleThread())
         m_session.hardware = m_console->hardwareFields();
     m_session.exitStatus = exitStatus;
+    // After the console's last line, so that its own lines stay as they are.
+    if (m_batchTest && !m_session.runs.empty()) {
+        std::fputs(batchSummary(m_session).toLocal8Bit().constData(), stdout);
+        std::fflush(stdout);
+    }
     if (!m_resultsFile.isEmpty()) {
         try {
             files::replaceFileBytes(QFile::encodeName(m_resultsFile).toStdString(),

@@ -3,6 +3,8 @@
 #include "cli/program_options.h"
 #include "cli/results_document.h"
 #include "cli/signal_watcher.h"
+#include "measurement/condition_sampler.h"
+#include "measurement/repeat_rule.h"
 
 #include <QObject>
 
@@ -18,6 +20,9 @@ namespace tarvik::cli {
 // SIGINT, SIGTERM and SIGHUP, and sets the exit status: 0 when every run completed
 // without errors, 1 when one detected errors, a worker ended the program or
 // a batch run could not run its test, 128 + the signal's number for a signal.
+// It watches the machine during every run, decides the repeats of a batch
+// run that repeats until its times agree, and ends a batch run's output
+// with the summary of its runs.
 class ProgramEdges : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +31,8 @@ public:
 
 private:
     void recordRun(const CompletedRun &run);
+    // The lines after an automatic repeat's latest run: another run or the exit.
+    QStringList nextRepeatLines();
     void interrupt(int signalNumber);
     // The last step of the process, on whichever thread ends it.
     int finish(int exitStatus);
@@ -35,6 +42,10 @@ private:
     SessionResults m_session;
     bool m_runErrors = false;
     std::size_t m_batchRuns = 0; // the runs a batch run asks for
+    std::optional<int> m_batchTest;
+    measurement::RepeatRule m_repeatRule;
+    measurement::ConditionSampler m_sampler;
+    bool m_sampling = false;
     int m_signal = 0;
     bool m_historyWarned = false;
     SignalWatcher m_signals;

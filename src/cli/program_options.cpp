@@ -10,6 +10,8 @@ namespace {
 
 // Each repetition is one scripted line, so the count stays modest.
 const int MostRepeats = 10000;
+// A day: a longer budget is a typing slip rather than a plan.
+const double MostMaxTime = 86400;
 
 const char *const ExitStatusText = R"(
 Exit status:
@@ -32,14 +34,22 @@ struct Parser {
                                "logical processor.",
                                "count"};
     QCommandLineOption quick{"quick", "With --run: quick mode, 1024 times fewer numbers."};
-    QCommandLineOption repeat{"repeat", "With --run: run the test <n> times; the record keeps the best time.", "n"};
+    QCommandLineOption repeat{"repeat",
+                              "With --run: run the test <n> times, or with \"auto\" at least 3 times and until the "
+                              "coefficient of variation of the times is under 3.5 % or --max-time is spent; the record "
+                              "keeps the best time and a summary of the runs ends the output.",
+                              "n"};
+    QCommandLineOption maxTime{"max-time",
+                               "With --repeat auto: the seconds the runs may take together before the repeat "
+                               "stops (60 unless given).",
+                               "seconds"};
     QCommandLineOption json{"json", "When the program ends, write every completed run to <file> as JSON.", "file"};
     QCommandLineOption history{"history", "Print the results history, fastest first per test, and exit."};
 
     Parser()
     {
         parser.setApplicationDescription(QStringLiteral("Tarvik, a multithreaded processor benchmark."));
-        parser.addOptions({help, version, console, run, threads, quick, repeat, json, history});
+        parser.addOptions({help, version, console, run, threads, quick, repeat, maxTime, json, history});
         parser.addPositionalArgument(QStringLiteral("score-file"),
                                      QStringLiteral("A score file to show in the window's viewer."),
                                      QStringLiteral("[score-file]"));
@@ -69,10 +79,19 @@ QString checkBatchOptions(const Parser &p, ProgramOptions &options)
             return QStringLiteral("--threads needs a count from 1 to 256");
     }
     if (p.parser.isSet(p.repeat)) {
+        options.repeatAuto = p.parser.value(p.repeat) == QStringLiteral("auto");
         const std::optional<int> repeat = wholeNumber(p.parser.value(p.repeat), 1, MostRepeats);
-        if (!repeat)
-            return QStringLiteral("--repeat needs a count from 1 to 10000");
-        options.repeat = *repeat;
+        if (!repeat && !options.repeatAuto)
+            return QStringLiteral("--repeat needs a count from 1 to 10000, or auto");
+        options.repeat = repeat.value_or(MostRepeats);
+    }
+    if (p.parser.isSet(p.maxTime)) {
+        bool ok = false;
+        options.maxTimeSeconds = p.parser.value(p.maxTime).toDouble(&ok);
+        if (!ok || !(options.maxTimeSeconds > 0 && options.maxTimeSeconds <= MostMaxTime))
+            return QStringLiteral("--max-time needs a number of seconds above 0, at most 86400");
+        if (!options.repeatAuto)
+            return QStringLiteral("--max-time goes with --repeat auto");
     }
     options.quick = p.parser.isSet(p.quick);
     const bool batchOnly = options.threads || options.quick || p.parser.isSet(p.repeat);

@@ -14,6 +14,8 @@ struct ProgramOptions {
     std::optional<int> threads; // the batch run's thread count
     bool quick = false;         // the batch run in quick mode
     int repeat = 1;             // how often the batch run runs its test
+    bool repeatAuto = false;    // until the times agree or the time budget is spent
+    double maxTimeSeconds = 60; // the time budget of an automatic repeat
     QString jsonFile;           // where to write the results at the end
     bool history = false;       // print the results history and end
 };

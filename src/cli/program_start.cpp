@@ -50,6 +50,11 @@ bool scoreFileReadable(const QString &path)
 
 } // namespace
 
+QString batchRunLine(int test)
+{
+    return "st " + QString::number(test);
+}
+
 QString programVersion()
 {
     return QString::fromUtf8(ProductVersion);
@@ -100,9 +105,13 @@ LaunchOptions launchOptions(const ProgramOptions &options)
             launch.scriptedInput << "ft " + QString::number(*options.threads);
         if (options.quick)
             launch.scriptedInput << QStringLiteral("qm");
-        for (int i = 0; i < options.repeat; ++i)
-            launch.scriptedInput << "st " + QString::number(*options.runTest);
-        launch.scriptedInput << QStringLiteral("exit");
+        // An automatic repeat decides after each run whether another follows
+        // (the program's edges give those lines and the exit).
+        const int scriptedRuns = options.repeatAuto ? 1 : options.repeat;
+        for (int i = 0; i < scriptedRuns; ++i)
+            launch.scriptedInput << batchRunLine(*options.runTest);
+        if (!options.repeatAuto)
+            launch.scriptedInput << QStringLiteral("exit");
     }
     return launch;
 }

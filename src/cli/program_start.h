@@ -23,6 +23,9 @@ StartDecision readCommandLine(int argc, char **argv);
 // it would type.
 LaunchOptions launchOptions(const ProgramOptions &options);
 
+// The console line that runs test `test` once.
+QString batchRunLine(int test);
+
 // The program's version, as --version and the results file give it.
 QString programVersion();
 

@@ -1,5 +1,9 @@
 #include "cli/results_history.h"
 
+#include "cli/measurement_json.h"
+#include "measurement/build_info.h"
+#include "measurement/run_statistics.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,14 +42,34 @@ QString processorText(const QJsonObject &entry)
     return specification.isEmpty() ? hardware["hwbot_send_cpu"].toString() : specification;
 }
 
-QString row(const QStringList &cells)
+template <std::size_t N>
+QString rowOf(const int (&widths)[N], const QStringList &cells)
 {
-    static const int widths[] = {5, 12, 8, 12, 7, 17};
     QString line;
     for (qsizetype i = 0; i < cells.size(); ++i)
         line += i < std::ssize(widths) ? cells[i].leftJustified(widths[i]) + ' ' : cells[i];
     return line + '\n';
 }
+
+QString row(const QStringList &cells)
+{
+    static const int widths[] = {5, 12, 8, 12, 7, 17};
+    return rowOf(widths, cells);
+}
+
+QString spreadRow(const QStringList &cells)
+{
+    static const int widths[] = {5, 12, 5, 12, 12, 9};
+    return rowOf(widths, cells);
+}
+
+// The runs of one test in one mode on one processor.
+struct SpreadGroup {
+    int test = 0;
+    QString mode;
+    QString processor;
+    std::vector<double> seconds;
+};
 
 bool fasterFirst(const QJsonObject &a, const QJsonObject &b)
 {
@@ -67,6 +91,7 @@ QString appendToHistory(const RecordedRun &run, const HardwareFields &hardware, 
     QJsonObject entry = runObject(run);
     entry["date"] = when.toUTC().toString(Qt::ISODateWithMs);
     entry["hardware"] = hardwareObject(hardware);
+    entry["build"] = buildObject(measurement::buildInfo());
     const QByteArray line = QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n';
 
     const QString path = historyFilePath();
@@ -96,6 +121,35 @@ QString historyTable(QList<QJsonObject> entries)
     return table;
 }
 
+QString historySpreadTable(const QList<QJsonObject> &entries)
+{
+    std::vector<SpreadGroup> groups;
+    for (const QJsonObject &entry : entries) {
+        if (entry["errors"].toBool())
+            continue;
+        const SpreadGroup key{entry["test"].toInt(), modeText(entry), processorText(entry), {}};
+        auto group = std::find_if(groups.begin(), groups.end(), [&key](const SpreadGroup &g) {
+            return g.test == key.test && g.mode == key.mode && g.processor == key.processor;
+        });
+        if (group == groups.end())
+            group = groups.insert(groups.end(), key);
+        group->seconds.push_back(entry["seconds"].toDouble());
+    }
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const SpreadGroup &a, const SpreadGroup &b) { return a.test < b.test; });
+    QString table = spreadRow({"Test", "Mode", "Runs", "Median", "Minimum", "Spread", "Processor"});
+    for (const SpreadGroup &group : groups) {
+        const measurement::RunStatistics s = measurement::summarize(group.seconds);
+        const QString spread = s.coefficientOfVariation
+                                   ? QString::number(*s.coefficientOfVariation * 100, 'f', 1) + " %"
+                                   : QStringLiteral("-");
+        table +=
+            spreadRow({QString::number(group.test), group.mode, QString::number(s.runs),
+                       QString::number(s.median, 'f', 3), QString::number(s.minimum, 'f', 3), spread, group.processor});
+    }
+    return table;
+}
+
 int printHistory()
 {
     const QString path = historyFilePath();
@@ -121,7 +175,7 @@ int printHistory()
         else
             ++unreadable;
     }
-    std::fputs(historyTable(entries).toLocal8Bit().constData(), stdout);
+    std::fputs((historyTable(entries) + '\n' + historySpreadTable(entries)).toLocal8Bit().constData(), stdout);
     if (unreadable > 0)
         std::fprintf(stderr, "tarvik: skipped %d unreadable lines of %s\n", unreadable, qPrintable(path));
     return 0;

@@ -20,6 +20,10 @@ QString appendToHistory(const RecordedRun &run, const HardwareFields &hardware, 
 // The runs as a table: by test, fastest first, runs with errors last.
 QString historyTable(QList<QJsonObject> entries);
 
+// The median and spread of the runs without errors, per test, mode and
+// processor; lines written before the history kept conditions count too.
+QString historySpreadTable(const QList<QJsonObject> &entries);
+
 // Prints the history's table on standard output; returns the exit status.
 int printHistory();
 

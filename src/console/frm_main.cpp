@@ -56,7 +56,7 @@ frmMain::frmMain(const LaunchOptions &options)
     txtConsole->setMaxLength(static_cast<int>(LongestLine) + 1);
     connect(txtConsole, &QLineEdit::returnPressed, this, [this] { txtConsole_KeyDown(EnterKey, 0); });
     if (options.terminal)
-        m_terminal = std::make_unique<TerminalBridge>(*this, options.scriptedInput);
+        m_terminal = std::make_unique<TerminalBridge>(*this, options.scriptedInput, options.moreScriptedInput);
     messageBox = m_terminal ? consoleMessageBox(*this) : windowMessageBox(this);
     if (options.consoleCreated)
         options.consoleCreated(*this);
@@ -228,6 +228,12 @@ void frmMain::processEvents()
 void frmMain::StartTest(std::int16_t size, bool quiet)
 {
     m_engine.StartTest(size, quiet, {Threads, cacheMode, quickMode});
+}
+
+void frmMain::runStarting()
+{
+    if (m_options.runStarting)
+        m_options.runStarting();
 }
 
 void frmMain::runCompleted(const CompletedRun &run)

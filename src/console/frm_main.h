@@ -107,6 +107,7 @@ public:
     void processEvents() override;
     char decimalSeparator() const override { return m_decimalSeparator; }
     bool cacheModeOn() const override { return cacheMode; }
+    void runStarting() override;
     void runCompleted(const CompletedRun &run) override;
     void runEnded(bool quiet) override;
 

@@ -9,9 +9,10 @@
 
 namespace tarvik {
 
-TerminalBridge::TerminalBridge(frmMain &console, const QStringList &script)
+TerminalBridge::TerminalBridge(frmMain &console, const QStringList &script, std::function<QStringList()> moreScript)
     : m_console(console),
-      m_input(terminalInput(script))
+      m_input(terminalInput(script)),
+      m_moreScript(std::move(moreScript))
 {
     connect(&console, &frmMain::inputAwaited, this, &TerminalBridge::submitNext);
     connect(m_input.get(), &TerminalInput::lineArrived, this, &TerminalBridge::lineArrived);
@@ -73,6 +74,9 @@ void TerminalBridge::submitNext()
 {
     if (!m_console.isAwaitingInput())
         return;
+    if (m_queue.empty() && m_inputEnded && m_moreScript)
+        for (const QString &line : m_moreScript())
+            m_queue.push_back(line);
     if (!m_queue.empty()) {
         output(std::exchange(m_prompt, QString()));
         m_console.inputField()->setText(m_queue.front());

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace tarvik {
@@ -20,8 +21,10 @@ class TerminalInput;
 class TerminalBridge : public QObject {
     Q_OBJECT
 public:
-    // With `script`, its lines are the input in place of standard input.
-    TerminalBridge(frmMain &console, const QStringList &script);
+    // With `script`, its lines are the input in place of standard input;
+    // `moreScript`, when set, is asked for further lines once they have all
+    // been submitted.
+    TerminalBridge(frmMain &console, const QStringList &script, std::function<QStringList()> moreScript = {});
     ~TerminalBridge() override;
 
     void write(const QString &text);
@@ -38,6 +41,7 @@ private:
     frmMain &m_console;
     std::unique_ptr<TerminalInput> m_input;
     std::deque<QString> m_queue;
+    std::function<QStringList()> m_moreScript;
     bool m_inputEnded = false;
     // Text after the last line end, held back while the input shows the
     // prompt itself.

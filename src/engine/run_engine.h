@@ -34,6 +34,7 @@ private:
     void processEvents() override { m_console.processEvents(); }
     char decimalSeparator() const override { return m_console.decimalSeparator(); }
     bool cacheModeOn() const override { return m_console.cacheModeOn(); }
+    void runStarting() override { m_console.runStarting(); }
     void runCompleted(const CompletedRun &run) override { m_console.runCompleted(run); }
     void runEnded(bool quiet) override { m_console.runEnded(quiet); }
     void startWorker(const WorkerJob &job) override;

@@ -17,6 +17,8 @@ public:
     virtual char decimalSeparator() const = 0;
     // Whether cache mode is on now: verification reads it at every step.
     virtual bool cacheModeOn() const = 0;
+    // A run that is not quiet is about to start its clock.
+    virtual void runStarting() = 0;
     // A run that was not quiet has finished; called before runEnded.
     virtual void runCompleted(const CompletedRun &run) = 0;
     // The last worker has completed and the run's summary is printed.

@@ -31,6 +31,8 @@ void TestRun::StartTest(std::int16_t size, bool quiet, const RunSettings &settin
     if (!quiet)
         m_host.PrintLn("Calculating sqrts of first " + numberText(announcedCount(size)) + " numbers.");
     m_host.processEvents();
+    if (!quiet)
+        m_host.runStarting();
 
     // Everything from here on, the results cache and the workers' start
     // included, is inside the measured time.

@@ -22,6 +22,21 @@ ProcessorRecord scanFormRecord(const std::vector<std::string> &fields)
     return record;
 }
 
+ProcessorRecord recordFromText(const std::string &text)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(FieldSeparator, start)) != std::string::npos; start = end + 1)
+        fields.push_back(text.substr(start, end - start));
+    if (start != text.size())
+        return {}; // every field ends with the separator
+    if (fields.size() == ReportFormFields && fields.front() == ReportFormTag)
+        return reportFormRecord(fields);
+    if (fields.size() == ScanFormFields)
+        return scanFormRecord(fields);
+    return {};
+}
+
 std::vector<std::string> recordFields(const ProcessorRecord &record)
 {
     std::vector<std::string> fields;

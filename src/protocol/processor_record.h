@@ -74,6 +74,10 @@ std::vector<std::string> recordFields(const ProcessorRecord &record);
 // each ended by the separator.
 std::string recordText(const ProcessorRecord &record);
 
+// The record back from recordText's bytes; a text of neither form gives a
+// missing record.
+ProcessorRecord recordFromText(const std::string &text);
+
 // Name of the form, as stored beside the record.
 const char *formName(ProcessorRecord::Form form);
 ProcessorRecord::Form formFromName(const std::string &name);

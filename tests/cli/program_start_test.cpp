@@ -50,6 +50,12 @@ TEST(ProgramStart, RequestsThatEndAtOnce)
         {{"--run", "17"}, 2, "", "tarvik: --run needs a test number from 1 to 16"},
         {{"--run", "6", "--threads", "0"}, 2, "", "tarvik: --threads needs a count from 1 to 256"},
         {{"--quick"}, 2, "", "tarvik: --threads, --quick and --repeat go with --run"},
+        {{"--run", "6", "--repeat", "often"}, 2, "", "tarvik: --repeat needs a count from 1 to 10000, or auto"},
+        {{"--run", "6", "--repeat", "3", "--max-time", "30"}, 2, "", "tarvik: --max-time goes with --repeat auto"},
+        {{"--run", "6", "--repeat", "auto", "--max-time", "0"},
+         2,
+         "",
+         "tarvik: --max-time needs a number of seconds above 0, at most 86400"},
         {{"a.tks", "b.tks"}, 2, "", "tarvik: only one score file can be given"},
         {{"/nonexistent/score.tks"}, 1, "", "tarvik: cannot read the score file /nonexistent/score.tks: no such file"},
         {{"--console", "/"}, 1, "", "tarvik: cannot read the score file /: it is a folder"},
@@ -72,8 +78,9 @@ TEST(ProgramStart, HelpNamesEveryOptionAndTheExitStatus)
 {
     ConsoleSession session;
     const Ended ended = runProgram(session, {"--help"});
-    for (const char *text : {"--console", "--run <test>", "--threads <count>", "--quick", "--repeat <n>",
-                             "--json <file>", "--history", "score-file", "Exit status:", "129", "130", "143"})
+    for (const char *text :
+         {"--console", "--run <test>", "--threads <count>", "--quick", "--repeat <n>", "--max-time <seconds>",
+          "--json <file>", "--history", "score-file", "Exit status:", "129", "130", "143"})
         EXPECT_TRUE(ended.out.contains(text)) << text;
 }
 

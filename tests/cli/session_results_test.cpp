@@ -48,7 +48,8 @@ TEST(SessionResults, BatchRunWritesItsRunToTheResultsFile)
     session.startProgram({"--console", "--run", "1", "--threads", "2", "--json", "out.json"});
     const QStringList out = session.finish();
     EXPECT_EQ(session.process().exitCode(), 0);
-    EXPECT_EQ(out.last(), "Please stand by...");
+    // The batch run's summary follows the console's last line.
+    EXPECT_EQ(out.value(out.indexOf("Summary of test 1: 1 run without errors") - 2), "Please stand by...");
     const QStringList times = printedTimes(out);
     ASSERT_EQ(times.size(), 1) << out.join('\n').toStdString();
 
@@ -99,7 +100,8 @@ TEST(SessionResults, HistoryKeepsTheRunsOfEverySessionFastestFirst)
     table.startProgram({"--history"});
     const QStringList out = table.finish();
     EXPECT_EQ(table.process().exitCode(), 0);
-    ASSERT_EQ(out.size(), 5) << out.join('\n').toStdString(); // heading, test 1, gap, two runs of test 2
+    // Heading, test 1, gap, two runs of test 2; gap, heading, test 1, test 2.
+    ASSERT_EQ(out.size(), 9) << out.join('\n').toStdString();
     EXPECT_TRUE(out[0].startsWith("Test  Seconds"));
     EXPECT_TRUE(out[1].startsWith("1 "));
     EXPECT_EQ(out[2], "");
@@ -108,6 +110,12 @@ TEST(SessionResults, HistoryKeepsTheRunsOfEverySessionFastestFirst)
     };
     EXPECT_TRUE(out[3].startsWith("2 ") && out[4].startsWith("2 "));
     EXPECT_LE(seconds(out[3]), seconds(out[4]));
+    EXPECT_EQ(out[5], "");
+    EXPECT_TRUE(out[6].startsWith("Test  Mode         Runs  Median       Minimum      Spread    Processor"));
+    EXPECT_TRUE(out[7].startsWith("1     quick        1     ")) << out[7].toStdString();
+    EXPECT_TRUE(out[7].contains(" -  ")); // one run has no spread
+    EXPECT_TRUE(out[8].startsWith("2     quick        2     ")) << out[8].toStdString();
+    EXPECT_TRUE(QRegularExpression(" [0-9]+\\.[0-9] % ").match(out[8]).hasMatch()) << out[8].toStdString();
 }
 
 TEST(SessionResults, SignalDuringARunEndsInOrder)

@@ -18,6 +18,7 @@ public:
     int outputs = 0;
     int completes = 0;
     bool lastError = false;
+    int runsStarting = 0;
     int runsEnded = 0;
     bool cacheMode = false;
     std::vector<CompletedRun> completedRuns;
@@ -37,6 +38,7 @@ public:
     char decimalSeparator() const override { return '.'; }
     bool cacheModeOn() const override { return cacheMode; }
     void startWorker(const WorkerJob &job) override { started.push_back(job); }
+    void runStarting() override { ++runsStarting; }
     void runCompleted(const CompletedRun &run) override { completedRuns.push_back(run); }
     void runEnded(bool) override { ++runsEnded; }
 

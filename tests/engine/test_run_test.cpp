@@ -114,7 +114,9 @@ TEST_F(TestRunTest, ReportsModesOfARunButNotTheQuietOnes)
     run.StartTest(-5, true, {1, false, false});
     run.complete(true, false);
     EXPECT_TRUE(host.completedRuns.empty());
+    EXPECT_EQ(host.runsStarting, 0);
     run.StartTest(SpeedTest, false, {2, true, true});
+    EXPECT_EQ(host.runsStarting, 1);
     run.complete(false, false);
     run.complete(false, false);
     ASSERT_EQ(host.completedRuns.size(), 1u);

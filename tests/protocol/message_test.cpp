@@ -51,6 +51,26 @@ TEST(Message, ReadsTheScanRecordAndAMissingOne)
     EXPECT_EQ(std::get<SubmitMessage>(missing).tests.size(), 1u);
 }
 
+TEST(ProcessorRecord, ReadsBackTheRecordTheHardwareSummaryKeeps)
+{
+    for (const HardwareFields &machine : {reportMachine(), scanMachine()}) {
+        const ProcessorRecord record = recordFromText(machine.CPU_info);
+        EXPECT_NE(record.form, ProcessorRecord::Form::Missing);
+        EXPECT_EQ(recordText(record), machine.CPU_info);
+    }
+    EXPECT_EQ(recordFromText(scanMachine().CPU_info).clock, "2200");
+    // Neither form: nothing, a last field without its separator, a count of
+    // fields of neither form, the report's count without its tag.
+    const std::string fourteen = [] {
+        std::string text;
+        for (int i = 0; i < 14; ++i)
+            text += "x" + Sep;
+        return text;
+    }();
+    for (const std::string &text : {std::string(), "a" + Sep + "b" + Sep + "c", "a" + Sep + "b" + Sep, fourteen})
+        EXPECT_EQ(recordFromText(text).form, ProcessorRecord::Form::Missing) << text;
+}
+
 // While a message arrives, every beginning of it is either incomplete or a
 // whole message with fewer tests, never refused.
 TEST(Message, EveryBeginningOfAMessageCanStillGrow)
