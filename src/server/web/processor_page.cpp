@@ -24,6 +24,12 @@ std::string timeText(double seconds)
     return numbers::numberText(seconds) + " s";
 }
 
+// "1 thread", "4 threads".
+std::string counted(std::size_t count, const std::string &thing)
+{
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 std::string summaryTable(const std::vector<TimeSummary> &summaries)
 {
     std::string table = "<table>\n<tr><th>Test</th><th>Threads</th><th>Results</th><th>Best</th>"
@@ -41,8 +47,8 @@ std::string distributions(const std::vector<TimeSummary> &summaries)
     std::string figures;
     for (const TimeSummary &summary : summaries)
         figures += "<figure>" + charts::distributionSvg(summary) + "<figcaption>" +
-                   htmlEscaped(testCaption(summary.test) + ", " + std::to_string(summary.threads) + " threads: " +
-                               std::to_string(summary.seconds.size()) + " results") +
+                   htmlEscaped(testCaption(summary.test) + ", " + counted(summary.threads, "thread") + ": " +
+                               counted(summary.seconds.size(), "result")) +
                    "</figcaption></figure>\n";
     return figures;
 }
@@ -117,8 +123,8 @@ std::string processorPage(const ProcessorResults &results)
 {
     const std::vector<TimeSummary> summaries = summarize(results.samples);
     const std::optional<int> cores = coreCountIn(results.processor);
-    std::string body = "<h1>" + htmlEscaped(results.processor) + "</h1>\n<p>" + std::to_string(results.total()) +
-                       " accepted results of this processor";
+    std::string body = "<h1>" + htmlEscaped(results.processor) + "</h1>\n<p>" +
+                       counted(static_cast<std::size_t>(results.total()), "accepted result") + " of this processor";
     body += cores ? "; its name states " + std::to_string(*cores) + " cores.</p>\n" : ".</p>\n";
     body += "<h2>Times by test and thread count</h2>\n" + summaryTable(summaries) + distributions(summaries) +
             scaling(summaries, cores) + resultList(results);
