@@ -119,7 +119,7 @@ TEST_P(ProtocolTest, ProcessorPageSummarizesAndListsItsAcceptedListedResultsOnly
     EXPECT_THAT(results.web(address + "&page=2"), Not(HasSubstr("score.cgi?id=")));
 
     const std::string markup = results.web("/processor?name=" + percentEncoded("<i>Evil</i> 4-Core CPU & Co"));
-    EXPECT_THAT(markup, HasSubstr("<h1>&lt;i&gt;Evil&lt;/i&gt; 4-Core CPU &amp; Co</h1>"));
+    EXPECT_THAT(markup, HasSubstr("<h1 class=\"processor\">&lt;i&gt;Evil&lt;/i&gt; 4-Core CPU &amp; Co</h1>"));
     EXPECT_THAT(markup, HasSubstr("1 accepted result of this processor; its name states 4 cores."));
     EXPECT_THAT(markup, HasSubstr(link(results.other)));
     EXPECT_THAT(markup, Not(HasSubstr("<i>")));

@@ -111,17 +111,23 @@ std::variant<std::vector<std::int64_t>, CompareRefusal> comparedIds(const std::v
 std::string comparePage(const std::vector<StoredResult> &results)
 {
     std::string table = rowOf("Result", results, [](const StoredResult &r) {
-        return html::link(scoreAddress(r.id), std::to_string(r.id));
+        return html::link(scoreAddress(r.id), std::to_string(r.id)) + " (" +
+               html::link("/score.svg?id=" + std::to_string(r.id), "card") + ")";
     });
     table += rowOf("Processor", results, [](const StoredResult &r) {
         return html::link(processorAddress(r.processor.specification), r.processor.specification);
     });
-    for (const Field &field : fields())
-        table += rowOf(field.label, results, [&](const StoredResult &r) { return htmlEscaped(field.value(r)); });
     const double reference = results.front().seconds;
-    table += rowOf("Time against the first", results, [&](const StoredResult &r) {
-        return htmlEscaped(&r == &results.front() ? "reference" : difference(r.seconds, reference));
-    });
+    for (const Field &field : fields()) {
+        // A field none of the machines told is left out whole.
+        if (std::all_of(results.begin(), results.end(), [&](const StoredResult &r) { return field.value(r).empty(); }))
+            continue;
+        table += rowOf(field.label, results, [&](const StoredResult &r) { return htmlEscaped(field.value(r)); });
+        if (std::string_view(field.label) == "Time")
+            table += rowOf("Time against the first", results, [&](const StoredResult &r) {
+                return htmlEscaped(&r == &results.front() ? "reference" : difference(r.seconds, reference));
+            });
+    }
     const std::string body = "<h1>Comparison</h1>\n<p>Time differences are in per cent of the first result's time; "
                              "a negative difference is faster.</p>\n" +
                              scrollingTable("<table class=\"compare\">\n" + table + "</table>\n");

@@ -25,6 +25,7 @@ svg.chart { max-width: 100%; height: auto; }
 figure { margin: 1em 0; }
 figcaption { font-size: 0.9em; }
 table.compare td { vertical-align: top; overflow-wrap: anywhere; min-width: 8em; }
+h1.processor { overflow-wrap: anywhere; }
 )";
 
 } // namespace

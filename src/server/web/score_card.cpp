@@ -63,7 +63,8 @@ std::string scoreCardSvg(const StoredResult &result)
            std::to_string(Width) + "\" height=\"" + std::to_string(Height) + "\" viewBox=\"0 0 " +
            std::to_string(Width) + " " + std::to_string(Height) +
            "\" font-family=\"sans-serif\" role=\"img\">\n"
-           "<rect width=\"100%\" height=\"100%\" rx=\"8\" fill=\"#f4f6fa\" stroke=\"#3b7dd8\" stroke-width=\"2\"/>\n"
+           "<rect x=\"1\" y=\"1\" width=\"" + std::to_string(Width - 2) + "\" height=\"" + std::to_string(Height - 2) +
+           "\" rx=\"8\" fill=\"#f4f6fa\" stroke=\"#3b7dd8\" stroke-width=\"2\"/>\n"
            "<g fill=\"#222\">\n" +
            line(28, 14, "Tarvik result " + std::to_string(result.id) + " - " + testCaption(result.test)) +
            line(64, 28, time, "bold") + line(92, 15, result.processor.specification) +
