@@ -26,6 +26,7 @@ figure { margin: 1em 0; }
 figcaption { font-size: 0.9em; }
 table.compare td { vertical-align: top; overflow-wrap: anywhere; min-width: 8em; }
 h1.processor { overflow-wrap: anywhere; }
+.scroll td.number { white-space: nowrap; }
 )";
 
 } // namespace
