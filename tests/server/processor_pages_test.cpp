@@ -55,7 +55,8 @@ TEST(ProcessorPages, StatisticsAreKeptPerTestAndThreadCountWithLowerRankPercenti
 
 TEST(ProcessorPages, ScalingChartDrawsTheIdealLineOnlyFromAOneThreadMedian)
 {
-    const std::vector<TimeSummary> withSingle = summarize({{SpeedTest, 1, 8}, {SpeedTest, 4, 2.5}, {StabilityTest, 2, 99}});
+    const std::vector<TimeSummary> withSingle =
+        summarize({{SpeedTest, 1, 8}, {SpeedTest, 4, 2.5}, {StabilityTest, 2, 99}});
     const std::string chart = charts::scalingSvg(SpeedTest, withSingle, 4);
     EXPECT_THAT(chart, HasSubstr("ideal scaling"));
     EXPECT_THAT(chart, HasSubstr("4 cores"));
@@ -81,8 +82,8 @@ TEST(ProcessorPages, ComparedIdsComeFromListsAndCheckBoxesAndAreRefusedClearly)
     using Ids = std::vector<std::int64_t>;
     const std::vector<std::pair<std::vector<std::string>, Ids>> taken = {
         {{"1,2,3"}, {1, 2, 3}},
-        {{"4", "2"}, {4, 2}},        // one value per check box
-        {{"2,2", "2", ""}, {2}},     // repeats once
+        {{"4", "2"}, {4, 2}},    // one value per check box
+        {{"2,2", "2", ""}, {2}}, // repeats once
         {{"1,2", "3,4"}, {1, 2, 3, 4}},
     };
     for (const auto &[values, ids] : taken) {

@@ -22,7 +22,8 @@ HardwareFields markupMachine()
 {
     ClockCheck check;
     HardwareFields fields;
-    describeProcessors({{"<i>Evil</i> 4-Core CPU & Co", 3000, 1024}}, check, '.', [](const std::string &) {}, fields);
+    describeProcessors(
+        {{"<i>Evil</i> 4-Core CPU & Co", 3000, 1024}}, check, '.', [](const std::string &) {}, fields);
     return fields;
 }
 
@@ -46,8 +47,7 @@ const std::string Description = "<script>alert(1)</script>";
 // submitter), and one of markup.
 class Results {
 public:
-    explicit Results(const ServerProcess &server)
-        : m_server(server)
+    explicit Results(const ServerProcess &server) : m_server(server)
     {
         const HardwareFields scanned = scanMachine();
         const auto first = ids(submitMessage(Submitter, Description, scanned, 1, {{6, 8.0}, {11, 250.0}}));
@@ -132,7 +132,8 @@ TEST_P(ProtocolTest, ComparisonSetsResultsSideBySideAndRefusesClearly)
 {
     startServer();
     const Results results(*m_server);
-    const std::string page = results.web("/compare?ids=" + std::to_string(results.single) + "," + std::to_string(results.other));
+    const std::string page =
+        results.web("/compare?ids=" + std::to_string(results.single) + "," + std::to_string(results.other));
     EXPECT_THAT(page, StartsWith("HTTP/1.1 200 "));
     EXPECT_THAT(page, HasSubstr("<td>reference</td><td>-62.5 %</td>"));
     EXPECT_THAT(page, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;"));
@@ -175,10 +176,12 @@ TEST_P(ProtocolTest, CardIsAnSvgDocumentWithItsTextsEscaped)
     while (!xml.atEnd())
         xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << "\n" << card;
-    for (const std::string &shown : {std::string("8 s on 1 thread"), Scanned, std::string("by &lt;b&gt;Zo\xC3\xAB&lt;/b&gt;"),
-                                     std::string("Verdict: accepted"), std::string("32M (speed test)")})
+    for (const std::string &shown :
+         {std::string("8 s on 1 thread"), Scanned, std::string("by &lt;b&gt;Zo\xC3\xAB&lt;/b&gt;"),
+          std::string("Verdict: accepted"), std::string("32M (speed test)")})
         EXPECT_THAT(card, HasSubstr(shown));
-    EXPECT_THAT(body(results.web("/score.svg?id=" + std::to_string(results.other))), HasSubstr("&lt;i&gt;Evil&lt;/i&gt;"));
+    EXPECT_THAT(body(results.web("/score.svg?id=" + std::to_string(results.other))),
+                HasSubstr("&lt;i&gt;Evil&lt;/i&gt;"));
     for (const std::int64_t id : {results.held, results.hidden, std::int64_t{0}})
         EXPECT_THAT(results.web("/score.svg?id=" + std::to_string(id)), StartsWith("HTTP/1.1 404 ")) << id;
 }

@@ -183,8 +183,7 @@ bool isStoredPage(const std::string &path)
 
 bool isSharedPage(const std::string &path)
 {
-    return path == "/" || path == "/api/results" || path == ProcessorPage || path == ComparePage ||
-           path == ScoreCard;
+    return path == "/" || path == "/api/results" || path == ProcessorPage || path == ComparePage || path == ScoreCard;
 }
 
 http::Response readPage(const http::Request &request, PageStores &stores)

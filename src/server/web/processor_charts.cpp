@@ -33,9 +33,9 @@ std::string timeText(double seconds)
 
 std::string svgStart(double width, double height, const std::string &label)
 {
-    return "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" role=\"img\" aria-label=\"" +
-           htmlEscaped(label) + "\" width=\"" + number(width) + "\" height=\"" + number(height) + "\" viewBox=\"0 0 " +
-           number(width) + " " + number(height) + "\" font-size=\"12\" fill=\"currentColor\">\n";
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" role=\"img\" aria-label=\"" + htmlEscaped(label) +
+           "\" width=\"" + number(width) + "\" height=\"" + number(height) + "\" viewBox=\"0 0 " + number(width) + " " +
+           number(height) + "\" font-size=\"12\" fill=\"currentColor\">\n";
 }
 
 std::string text(double x, double y, const std::string &content, const char *anchor = "start")
@@ -70,11 +70,7 @@ std::string captionOf(const TimeSummary &summary)
 // Where a thread count and a time go in the scaling chart.
 class ScalingAxes {
 public:
-    ScalingAxes(int mostThreads, double slowest)
-        : m_logMost(std::log2(std::max(2, mostThreads))),
-          m_slowest(slowest)
-    {
-    }
+    ScalingAxes(int mostThreads, double slowest) : m_logMost(std::log2(std::max(2, mostThreads))), m_slowest(slowest) {}
     double x(double threads) const { return Left + (ChartWidth - Left - Right) * std::log2(threads) / m_logMost; }
     double y(double seconds) const { return ChartHeight - Bottom - (ChartHeight - Top - Bottom) * seconds / m_slowest; }
 
@@ -100,14 +96,15 @@ std::string distributionSvg(const TimeSummary &summary)
     std::string svg = svgStart(HistogramWidth, height, "Spread of the times, " + captionOf(summary));
     for (int bin = 0; bin < Bins; ++bin) {
         const double barHeight = HistogramHeight * counts[static_cast<std::size_t>(bin)] / fullest;
-        svg += "<rect x=\"" + number(bin * binWidth) + "\" y=\"" + number(HistogramHeight - barHeight) +
-               "\" width=\"" + number(binWidth - 1) + "\" height=\"" + number(barHeight) + "\" fill=\"#3b7dd8\"/>";
+        svg += "<rect x=\"" + number(bin * binWidth) + "\" y=\"" + number(HistogramHeight - barHeight) + "\" width=\"" +
+               number(binWidth - 1) + "\" height=\"" + number(barHeight) + "\" fill=\"#3b7dd8\"/>";
     }
     svg += "\n";
     auto xOf = [&](double seconds) { return span > 0 ? HistogramWidth * (seconds - fastest) / span : 0.0; };
     for (const int percent : {10, 50, 90})
         svg += line(xOf(summary.percentile(percent)), 0, xOf(summary.percentile(percent)), HistogramHeight,
-                    percent == 50 ? "stroke=\"#d0481b\" stroke-width=\"2\"" : "stroke=\"#d0481b\" stroke-dasharray=\"3 3\"");
+                    percent == 50 ? "stroke=\"#d0481b\" stroke-width=\"2\""
+                                  : "stroke=\"#d0481b\" stroke-dasharray=\"3 3\"");
     svg += '\n';
     svg += text(0, HistogramHeight + 16, timeText(fastest) + " (fastest)") +
            text(HistogramWidth, HistogramHeight + 16, timeText(summary.seconds.back()), "end") +
@@ -130,8 +127,8 @@ std::string scalingSvg(int test, const std::vector<TimeSummary> &summaries, std:
     const int mostThreads = std::max(measured.back()->threads, cores.value_or(1));
     const ScalingAxes axes(mostThreads, slowest);
 
-    std::string svg = svgStart(ChartWidth, ChartHeight, "Median time of test " + std::to_string(test) +
-                                                            " by thread count");
+    std::string svg =
+        svgStart(ChartWidth, ChartHeight, "Median time of test " + std::to_string(test) + " by thread count");
     svg += line(Left, Top, Left, ChartHeight - Bottom, "stroke=\"currentColor\"") +
            line(Left, ChartHeight - Bottom, ChartWidth - Right, ChartHeight - Bottom, "stroke=\"currentColor\"") +
            text(Left - 6, axes.y(slowest) + 4, timeText(slowest), "end") +
@@ -147,9 +144,8 @@ std::string scalingSvg(int test, const std::vector<TimeSummary> &summaries, std:
         medians.emplace_back(axes.x(summary->threads), axes.y(summary->median()));
         svg += text(axes.x(summary->threads), ChartHeight - Bottom + 16, std::to_string(summary->threads), "middle") +
                "<circle cx=\"" + number(medians.back().first) + "\" cy=\"" + number(medians.back().second) +
-               "\" r=\"4\" fill=\"#3b7dd8\"><title>" + htmlEscaped(captionOf(*summary) + ": median " +
-                                                                    timeText(summary->median())) +
-               "</title></circle>";
+               "\" r=\"4\" fill=\"#3b7dd8\"><title>" +
+               htmlEscaped(captionOf(*summary) + ": median " + timeText(summary->median())) + "</title></circle>";
     }
     svg += '\n';
     svg += "<polyline points=\"" + points(medians) + "\" fill=\"none\" stroke=\"#3b7dd8\" stroke-width=\"2\"/>\n";
@@ -157,8 +153,7 @@ std::string scalingSvg(int test, const std::vector<TimeSummary> &summaries, std:
         std::vector<std::pair<double, double>> ideal;
         for (int threads = 1; threads <= mostThreads; ++threads)
             ideal.emplace_back(axes.x(threads), axes.y(single->median() / threads));
-        svg += "<polyline points=\"" + points(ideal) +
-               "\" fill=\"none\" stroke=\"#888\" stroke-dasharray=\"4 4\"/>\n" +
+        svg += "<polyline points=\"" + points(ideal) + "\" fill=\"none\" stroke=\"#888\" stroke-dasharray=\"4 4\"/>\n" +
                text(ChartWidth - Right, Top - 12, "dashed: ideal scaling from one thread", "end") + "\n";
     }
     return svg + "</svg>";

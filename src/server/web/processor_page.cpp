@@ -98,8 +98,7 @@ std::string resultList(const ProcessorResults &results)
                  cell(timeText(result.seconds), true) + cell(result.submittedAt.substr(0, 10)) + "</tr>\n";
     }
     return "<h2>Results</h2>\n<form method=\"get\" action=\"/compare\">\n" + scrollingTable(table + "</table>\n") +
-           "<button type=\"submit\">Compare the selected results (up to four)</button>\n</form>\n" +
-           pageLinks(results);
+           "<button type=\"submit\">Compare the selected results (up to four)</button>\n</form>\n" + pageLinks(results);
 }
 
 } // namespace
