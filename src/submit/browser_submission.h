@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/url_text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,11 +9,6 @@
 // "/submit.cgi" receives the whole SUBMIT message as the query value
 // "SendStr".
 namespace tarvik::submit {
-
-// Every byte except letters, digits and "-._~" as "%XX" (upper-case hex),
-// so blanks, "&", "#", "+", the field separators and any other byte arrive
-// as they were sent.
-std::string percentEncoded(const std::string &bytes);
 
 // "<web>/submit.cgi?SendStr=<message, percent-encoded>".
 std::string browserSubmissionUrl(const std::string &webAddress, const std::string &message);

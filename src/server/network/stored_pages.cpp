@@ -5,10 +5,13 @@
 #include "request_log.h"
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
+#include "web/compare_page.h"
 #include "web/json_text.h"
 #include "web/management_pages.h"
 #include "web/pages.h"
+#include "web/processor_page.h"
 #include "web/query_number.h"
+#include "web/score_card.h"
 
 #include <algorithm>
 
@@ -20,6 +23,10 @@ constexpr int BoardPageSize = 25;
 constexpr int ChartedResults = 10;
 constexpr int LastPage = 1000000;
 const int StandardTests[] = {SpeedTest, StabilityTest};
+
+const std::string ProcessorPage = "/processor";
+const std::string ComparePage = "/compare";
+const std::string ScoreCard = "/score.svg";
 
 using http::HtmlType;
 using http::JsonType;
@@ -65,6 +72,53 @@ http::Response scorePage(const http::Request &request, PageStores &stores)
     if (result)
         return {200, HtmlType, pages::score(*result)};
     return {404, HtmlType, pages::noSuchResult(std::to_string(id))};
+}
+
+http::Response processorPage(const http::Request &request, ResultStore &store)
+{
+    const std::string *name = request.parameter("name");
+    const std::string processor = name ? *name : std::string();
+    const int page = static_cast<int>(std::max(1LL, numberParameter(request, "page", 1, LastPage)));
+    const ProcessorResults results = store.processorResults(processor, page, BoardPageSize);
+    if (results.samples.empty())
+        return {404, HtmlType, pages::noSuchProcessor(processor)};
+    return {200, HtmlType, pages::processorPage(results)};
+}
+
+std::vector<std::string> allValues(const http::Request &request, const std::string &key)
+{
+    std::vector<std::string> values;
+    for (const auto &[name, value] : request.query)
+        if (name == key)
+            values.push_back(value);
+    return values;
+}
+
+http::Response comparison(const http::Request &request, ResultStore &store)
+{
+    const auto asked = pages::comparedIds(allValues(request, "ids"));
+    if (const auto *refusal = std::get_if<pages::CompareRefusal>(&asked))
+        return {400, HtmlType, pages::compareRefused(refusal->reason)};
+    const std::vector<std::int64_t> &ids = std::get<std::vector<std::int64_t>>(asked);
+    const std::vector<StoredResult> results = store.listedResults(ids);
+    if (results.size() == ids.size())
+        return {200, HtmlType, pages::comparePage(results)};
+    std::vector<std::int64_t> missing;
+    for (const std::int64_t id : ids)
+        if (std::none_of(results.begin(), results.end(), [id](const StoredResult &r) { return r.id == id; }))
+            missing.push_back(id);
+    return {404, HtmlType, pages::compareMissing(missing)};
+}
+
+http::Response scoreCard(const http::Request &request, ResultStore &store)
+{
+    const long long id = numberParameter(request, "id", 0, 2147483647);
+    const std::vector<StoredResult> found = id > 0 ? store.listedResults({id}) : std::vector<StoredResult>{};
+    if (found.empty()) {
+        const std::string *asked = request.parameter("id");
+        return {404, HtmlType, pages::noSuchResult(asked ? *asked : "")};
+    }
+    return {200, pages::SvgType, pages::scoreCardSvg(found.front())};
 }
 
 // The submission and key a management request names: from the address of
@@ -124,12 +178,12 @@ http::Response unavailable(const http::Request &request, const StoreUnavailable 
 
 bool isStoredPage(const std::string &path)
 {
-    return path == "/" || path == "/api/results" || path == "/score.cgi" || path == ManagementPage;
+    return isSharedPage(path) || path == "/score.cgi" || path == ManagementPage;
 }
 
 bool isSharedPage(const std::string &path)
 {
-    return path == "/" || path == "/api/results";
+    return path == "/" || path == "/api/results" || path == ProcessorPage || path == ComparePage || path == ScoreCard;
 }
 
 http::Response readPage(const http::Request &request, PageStores &stores)
@@ -141,6 +195,12 @@ http::Response readPage(const http::Request &request, PageStores &stores)
             return stores.read([&](ResultStore &store) {
                 return http::Response{200, JsonType, json::leaderboard(boards(store, request))};
             });
+        if (request.path == ProcessorPage)
+            return stores.read([&](ResultStore &store) { return processorPage(request, store); });
+        if (request.path == ComparePage)
+            return stores.read([&](ResultStore &store) { return comparison(request, store); });
+        if (request.path == ScoreCard)
+            return stores.read([&](ResultStore &store) { return scoreCard(request, store); });
         if (request.path == ManagementPage)
             return managementPage(request, stores.primary());
         return scorePage(request, stores);

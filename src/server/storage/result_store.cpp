@@ -1,6 +1,7 @@
 #include "storage/result_store.h"
 
 #include "storage/best_results.h"
+#include "storage/processor_queries.h"
 #include "storage/result_rows.h"
 #include "storage/schema.h"
 #include "storage/sql_statement.h"
@@ -333,6 +334,16 @@ LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize)
             board.entries.push_back(readResult(rows));
         return board;
     });
+}
+
+ProcessorResults ResultStore::processorResults(const std::string &processor, int page, int pageSize)
+{
+    return transaction([&] { return processors::processorResults(m_database, processor, page, pageSize); });
+}
+
+std::vector<StoredResult> ResultStore::listedResults(const std::vector<std::int64_t> &ids)
+{
+    return transaction([&] { return processors::listedResults(m_database, ids); });
 }
 
 bool ResultStore::remove(std::int64_t id)

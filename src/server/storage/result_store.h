@@ -9,6 +9,7 @@
 #include "storage/statement_cache.h"
 #include "storage/store_unavailable.h"
 #include "web/leaderboard.h"
+#include "web/processor_results.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -55,6 +56,11 @@ public:
     // One page of the ranking of `test`: the best accepted, listed result of
     // each submitter and processor, fastest first.
     LeaderboardPage leaderboard(int test, int page, int pageSize);
+    // Every accepted, listed time of one processor record text, and a page
+    // of its results, newest first.
+    ProcessorResults processorResults(const std::string &processor, int page, int pageSize);
+    // The accepted, listed results among `ids`, in their order.
+    std::vector<StoredResult> listedResults(const std::vector<std::int64_t> &ids);
     // Removes a result; its submission, raw message included, goes with its
     // last result. False when there is no such result.
     bool remove(std::int64_t id);

@@ -104,6 +104,11 @@ const std::vector<QStringList> &steps()
                            "submissions INTEGER NOT NULL, PRIMARY KEY (peer, minute))"),
             QStringLiteral("CREATE INDEX address_rate_by_minute ON address_rate (minute)"),
         },
+        {
+            // A processor's page reads that processor's submissions alone,
+            // newest first.
+            QStringLiteral("CREATE INDEX submissions_by_processor ON submissions (substr(processor, 1, 200), id)"),
+        },
     };
     return all;
 }

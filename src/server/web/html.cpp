@@ -17,6 +17,16 @@ td.number { text-align: right; font-variant-numeric: tabular-nums; }
 form { display: inline-block; margin: 0 1em 1em 0; }
 svg { display: block; margin: 1em 0; }
 nav a, nav span { margin-right: 1em; }
+)"
+                         // The processor page, the comparison and their charts.
+                         R"(
+.scroll { overflow-x: auto; max-width: 100%; }
+svg.chart { max-width: 100%; height: auto; }
+figure { margin: 1em 0; }
+figcaption { font-size: 0.9em; }
+table.compare td { vertical-align: top; overflow-wrap: anywhere; min-width: 8em; }
+h1.processor { overflow-wrap: anywhere; }
+.scroll td.number { white-space: nowrap; }
 )";
 
 } // namespace

@@ -4,19 +4,22 @@
 #include "web/bar_chart.h"
 #include "foundation/html_text.h"
 #include "web/html.h"
+#include "web/processor_page.h"
 
 namespace tarvik::server::pages {
 
 namespace {
 
-std::string scoreAddress(std::int64_t id)
-{
-    return "/score.cgi?id=" + std::to_string(id);
-}
-
 std::string row(const std::string &label, const std::string &value)
 {
     return "<tr><th scope=\"row\">" + htmlEscaped(label) + "</th><td>" + htmlEscaped(value) + "</td></tr>\n";
+}
+
+// A row whose value is a link to the page of the processor.
+std::string processorRow(const std::string &processor)
+{
+    return "<tr><th scope=\"row\">Processor</th><td>" + html::link(processorAddress(processor), processor) +
+           "</td></tr>\n";
 }
 
 std::string withUnit(const std::string &value, const std::string &unit)
@@ -26,7 +29,7 @@ std::string withUnit(const std::string &value, const std::string &unit)
 
 std::string machineRows(const ProcessorRecord &processor)
 {
-    std::string rows = row("Processor", processor.specification) + row("Clock", withUnit(processor.clock, "MHz")) +
+    std::string rows = processorRow(processor.specification) + row("Clock", withUnit(processor.clock, "MHz")) +
                        row("L2 cache", withUnit(processor.l2Cache, "KB"));
     if (processor.form != ProcessorRecord::Form::Report)
         return rows;
