@@ -4,6 +4,7 @@
 #include "web/core_count.h"
 #include "web/hardware_values.h"
 #include "web/processor_charts.h"
+#include "web/processor_page.h"
 #include "web/score_card.h"
 #include "web/time_statistics.h"
 
@@ -75,6 +76,16 @@ TEST(ProcessorPages, DistributionOfEqualTimesIsOneFullBar)
     const std::string chart = charts::distributionSvg(summarize({{SpeedTest, 1, 5}, {SpeedTest, 1, 5}}).front());
     EXPECT_THAT(chart, HasSubstr("height=\"60\""));
     EXPECT_THAT(chart, Not(HasSubstr("nan")));
+}
+
+TEST(ProcessorPages, APageReadFromTheLatestResultsOnlySaysSo)
+{
+    ProcessorResults results;
+    results.processor = "Model X";
+    results.samples.assign(ProcessorResults::MostSamples - 1, {SpeedTest, 2, 1.5});
+    EXPECT_THAT(pages::processorPage(results), HasSubstr(">4999 accepted results of this processor"));
+    results.samples.push_back({SpeedTest, 2, 1.5});
+    EXPECT_THAT(pages::processorPage(results), HasSubstr("The latest 5000 accepted results of this processor"));
 }
 
 TEST(ProcessorPages, ComparedIdsComeFromListsAndCheckBoxesAndAreRefusedClearly)

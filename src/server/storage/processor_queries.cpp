@@ -28,7 +28,10 @@ ProcessorResults processorResults(QSqlDatabase &database, const std::string &pro
     results.pageSize = pageSize;
     const QVariantList name = {rows::text(processor), rows::text(processor)};
     QSqlQuery times =
-        runStatement(database, QStringLiteral("SELECT r.test, s.threads, r.seconds FROM ") + ProcessorRows, name);
+        runStatement(database,
+                     QStringLiteral("SELECT r.test, s.threads, r.seconds FROM %1 ORDER BY s.id DESC LIMIT ?")
+                         .arg(ProcessorRows),
+                     name + QVariantList{qint64(ProcessorResults::MostSamples)});
     while (times.next())
         results.samples.push_back({times.value(0).toInt(), times.value(1).toInt(), times.value(2).toDouble()});
     QSqlQuery entries = runStatement(database,

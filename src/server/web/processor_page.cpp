@@ -123,6 +123,7 @@ std::string processorPage(const ProcessorResults &results)
     const std::vector<TimeSummary> summaries = summarize(results.samples);
     const std::optional<int> cores = coreCountIn(results.processor);
     std::string body = "<h1 class=\"processor\">" + htmlEscaped(results.processor) + "</h1>\n<p>" +
+                       (results.sampled() ? "The latest " : "") +
                        counted(static_cast<std::size_t>(results.total()), "accepted result") + " of this processor";
     body += cores ? "; its name states " + std::to_string(*cores) + " cores.</p>\n" : ".</p>\n";
     body += "<h2>Times by test and thread count</h2>\n" + summaryTable(summaries) + distributions(summaries) +
