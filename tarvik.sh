@@ -19,7 +19,7 @@ program_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libedit-dev libq
 case "$(dpkg --print-architecture)" in
     amd64 | i386) program_packages+=(libcpuid-dev) ;;
 esac
-test_packages=(libgtest-dev libgmock-dev libcpp-httplib-dev desktop-file-utils man-db locales libqt6sql6-psql postgresql pgbouncer chromium)
+test_packages=(libgtest-dev libgmock-dev libcpp-httplib-dev desktop-file-utils shared-mime-info libglib2.0-bin man-db locales libqt6sql6-psql postgresql pgbouncer chromium)
 clang_packages=(clang libclang-rt-14-dev)
 
 install_missing() {
