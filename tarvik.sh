@@ -4,6 +4,7 @@
 #   ./tarvik.sh test             install what is missing, build everything, run every test
 #   ./tarvik.sh server [args...] install what is missing, build, start the result server
 #   ./tarvik.sh bench            install what is missing, build the benchmarks in build-bench and run them
+#   ./tarvik.sh package          install what is missing, build the Debian packages in build-package and check them
 # Checks beyond the test suite, each in a build folder of its own:
 #   ./tarvik.sh sanitize         the test suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)
 #   ./tarvik.sh tsan             the engine, console-gateway and result-server tests under ThreadSanitizer (build-tsan)
@@ -20,19 +21,28 @@ case "$(dpkg --print-architecture)" in
     amd64 | i386) program_packages+=(libcpuid-dev) ;;
 esac
 test_packages=(libgtest-dev libgmock-dev libcpp-httplib-dev desktop-file-utils man-db locales libqt6sql6-psql postgresql pgbouncer chromium)
+# The install test finds score files by their MIME type.
+test_packages+=(shared-mime-info libglib2.0-bin)
 clang_packages=(clang libclang-rt-14-dev)
+# Building and checking the packages; what the build itself needs is
+# debian/control's Build-Depends.
+packaging_packages=(build-essential dpkg-dev debhelper devscripts lintian appstream desktop-file-utils
+    shared-mime-info man-db)
 
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Only the packages named, without what they recommend.
 install_missing() {
     local missing=()
     for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
 # configure <build folder> [cmake options...]: ccache is used when it is installed.
@@ -90,6 +100,14 @@ case "${1:-}" in
             [ -f "$b" ] && [ -x "$b" ] && "$b"
         done
         ;;
+    package)
+        install_missing "${packaging_packages[@]}"
+        if ! dpkg-checkbuilddeps >/dev/null 2>&1; then
+            as_root apt-get update
+            as_root env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y --no-install-recommends ./
+        fi
+        .ci/package build-package
+        ;;
     sanitize)
         install_missing "${program_packages[@]}" "${test_packages[@]}"
         configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=address,undefined
@@ -144,7 +162,7 @@ case "${1:-}" in
         fi
         ;;
     *)
-        echo "usage: $0 start [args...] | server [args...] | test | bench | sanitize | tsan | clang | fuzz [seconds]" >&2
+        echo "usage: $0 start [args...] | server [args...] | test | bench | package | sanitize | tsan | clang | fuzz [seconds]" >&2
         exit 2
         ;;
 esac

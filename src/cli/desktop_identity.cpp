@@ -8,7 +8,9 @@ namespace tarvik::cli {
 void showDesktopIdentity()
 {
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvik/tarvik-48.png")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tarvik"));
+    // The launcher's name (org.morlo.Tarvik.desktop), which the AppStream
+    // metadata names too, so a desktop matches windows to their launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.morlo.Tarvik"));
 }
 
 } // namespace tarvik::cli

@@ -11,5 +11,5 @@ TEST(DesktopIdentity, WindowsCarryTheProgramsIconAndLauncherName)
     const QIcon icon = QGuiApplication::windowIcon();
     ASSERT_FALSE(icon.isNull()); // the icon is built into the program
     EXPECT_EQ(icon.actualSize(QSize(48, 48)), QSize(48, 48));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), "tarvik");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.morlo.Tarvik");
 }
