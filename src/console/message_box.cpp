@@ -1,6 +1,7 @@
 #include "console/message_box.h"
 
 #include "console/frm_main.h"
+#include "foundation/product.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -70,6 +71,11 @@ private:
 };
 
 } // namespace
+
+QString applicationTitle()
+{
+    return QString::fromUtf8(ProductTitle);
+}
 
 std::unique_ptr<MessageBox> windowMessageBox(QWidget *parent)
 {

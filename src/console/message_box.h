@@ -10,6 +10,10 @@ namespace tarvik {
 
 class frmMain;
 
+// The title of every box the program shows under its own name, the same as
+// its windows' caption.
+QString applicationTitle();
+
 // The icon of a message.
 enum class BoxIcon { None, Information, Critical };
 

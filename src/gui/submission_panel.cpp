@@ -2,7 +2,6 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
-#include "foundation/product.h"
 #include "foundation/protocol.h"
 #include "gui/frm_gui.h"
 #include "gui/gui_console.h"
@@ -44,6 +43,8 @@ QLineEdit *field(const QString &caption, QWidget *parent, int top)
     fitText(label);
     auto *edit = new QLineEdit(parent);
     placeTwips(edit, 1920, top, 4695, 285);
+    label->setBuddy(edit);
+    edit->setAccessibleName(caption.chopped(1));
     return edit;
 }
 
@@ -135,7 +136,7 @@ void SubmissionPanel::noTestsToSubmit()
 void SubmissionPanel::askForUserName()
 {
     lblSubmit_Click();
-    m_console.messages().inform(QString::fromUtf8(ProductTitle), QStringLiteral("Please fill out the Username field."),
+    m_console.messages().inform(applicationTitle(), QStringLiteral("Please fill out the Username field."),
                                 BoxIcon::None);
 }
 
