@@ -44,7 +44,12 @@ private:
 
 ConsoleSubmission::ConsoleSubmission(frmMain &console)
     : m_view(std::make_unique<ConsoleView>(console)),
-      m_client(std::make_unique<submit::ResultClient>(*m_view, submit::startingServer()))
+      m_client(std::make_unique<submit::ResultClient>(*m_view, submit::startingServer(), [this](const QUrl &url) {
+          const bool opened = submit::desktopOpener()(url);
+          if (!opened)
+              m_unopenedAddress = url.toString(QUrl::FullyEncoded);
+          return opened;
+      }))
 {
 }
 
