@@ -301,6 +301,7 @@ void frmGUI::Form_KeyDown(int KeyCode, int /*Shift*/)
     if (KeyCode != Qt::Key_QuoteLeft || scoreLoaded || m_handedOver)
         return;
     m_handedOver = true;
+    parentForm->stayInConsole();
     parentForm->toggleConsole();
     parentForm->printText(QStringLiteral("\n"));
     // The console prompts and waits for a line here; its command loop, which
