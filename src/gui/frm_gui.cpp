@@ -11,6 +11,7 @@
 #include "gui/picture.h"
 #include "gui/pictures.h"
 #include "gui/record_text.h"
+#include "gui/results_view.h"
 #include "gui/save_panel.h"
 #include "gui/submission_panel.h"
 #include "gui/test_box.h"
@@ -205,6 +206,7 @@ void frmGUI::createPanels()
     connect(lbl1024M, &LinkLabel::clicked, this, [this] { cmdGo_Click(StabilityTest); });
     onClick(imgInstallLib, lblInstallLib, this, [this] { fraInstall->openWithMissing(); });
     onClick(imgAdvanced, libAdvanced, this, [this] { fraAdvanced->openWithThreads(); });
+    connect(lblResults, &LinkLabel::clicked, this, [this] { (new ResultsView(this))->show(); });
     setTabOrderOfMainPanel();
     for (QWidget *widget : mainPanelActions())
         m_focusPolicies.insert(widget, widget->focusPolicy());
