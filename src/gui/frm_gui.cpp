@@ -99,6 +99,14 @@ void frmGUI::buildMainPanel()
     Image3 = new Picture(pictures::resultDatabase, frahwbot, true);
     placeTwips(Image3, 4440, 240, 2400, 375);
     describe(Image3, QStringLiteral("HWBOT web site"), QStringLiteral("Opens the HWBOT web site in your browser"));
+    // The logo is drawn in HWBOT's dark blue: on a dark panel it keeps a
+    // white plate of its own, as a printed logo would.
+    if (theme::isDark(frahwbot->palette())) {
+        QPalette plate = Image3->palette();
+        plate.setColor(QPalette::Window, Qt::white);
+        Image3->setPalette(plate);
+        Image3->setAutoFillBackground(true);
+    }
     lblViewedFile = new QLabel(frahwbot);
     placeTwips(lblViewedFile, 3960, 660, 2880, 255);
     lblViewedFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

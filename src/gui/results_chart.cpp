@@ -9,6 +9,8 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
+#include <cmath>
+
 namespace tarvik::gui {
 
 namespace {
@@ -27,38 +29,55 @@ Series *seriesOf(const QString &name, const QList<QPointF> &points)
 
 // Axes start at zero, so that a chart shows how far apart times are, not
 // only which is larger.
-QValueAxis *axisFrom(const QString &title, qreal largest, bool whole)
+QValueAxis *secondsAxis(const QString &title, qreal largest)
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setRange(0, largest > 0 ? largest * 1.1 : 1);
-    if (whole)
-        axis->setLabelFormat(QStringLiteral("%d"));
+    axis->applyNiceNumbers();
     return axis;
 }
 
-qreal largest(const QList<QPointF> &a, const QList<QPointF> &b, bool x)
+// Run numbers and thread counts are whole: a tick on each, or on every
+// few when there are many.
+QValueAxis *countAxis(const QString &title, qreal largest)
+{
+    auto *axis = new QValueAxis;
+    axis->setTitleText(title);
+    const qreal end = std::ceil(largest) + 1;
+    axis->setRange(0, end);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(std::max<qreal>(1, std::ceil(end / 10)));
+    axis->setLabelFormat(QStringLiteral("%d"));
+    return axis;
+}
+
+qreal largest(const QList<QPointF> &points, bool x)
 {
     qreal most = 0;
-    for (const QList<QPointF> *points : {&a, &b})
-        for (const QPointF &point : *points)
-            most = std::max(most, x ? point.x() : point.y());
+    for (const QPointF &point : points)
+        most = std::max(most, x ? point.x() : point.y());
     return most;
 }
 
-QWidget *chartOf(const QString &title, const QString &xTitle, QAbstractSeries *speed, QAbstractSeries *stability,
-                 qreal xMost, qreal yMost, QWidget *parent)
+// The 1024M test takes some 32 times as long as the 32M test: each has an
+// axis of seconds of its own, the 32M test's on the left.
+QWidget *chartOf(const QString &title, const QString &xTitle, QXYSeries *speed, QXYSeries *stability,
+                 QWidget *parent)
 {
     auto *chart = new QChart;
     chart->setTitle(title);
     chart->setTheme(theme::isDark(parent->palette()) ? QChart::ChartThemeDark : QChart::ChartThemeLight);
     chart->addSeries(speed);
     chart->addSeries(stability);
-    QValueAxis *x = axisFrom(xTitle, xMost, true);
-    QValueAxis *y = axisFrom(QStringLiteral("seconds"), yMost, false);
+    QValueAxis *x = countAxis(xTitle, std::max(largest(speed->points(), true), largest(stability->points(), true)));
     chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries *series : {speed, stability}) {
+    const std::pair<QXYSeries *, Qt::Alignment> sides[] = {{speed, Qt::AlignLeft}, {stability, Qt::AlignRight}};
+    for (const auto &[series, side] : sides) {
+        QValueAxis *y = secondsAxis(series->name().section(QLatin1Char(' '), 0, 0) + QStringLiteral(" seconds"),
+                                    largest(series->points(), false));
+        chart->addAxis(y, side);
         series->attachAxis(x);
         series->attachAxis(y);
     }
@@ -106,16 +125,14 @@ QWidget *lineChart(const QString &title, const QString &xTitle, const QList<QPoi
                    const QList<QPointF> &stability, QWidget *parent)
 {
     return chartOf(title, xTitle, seriesOf<QLineSeries>(SpeedCaption, speed),
-                   seriesOf<QLineSeries>(StabilityCaption, stability), largest(speed, stability, true),
-                   largest(speed, stability, false), parent);
+                   seriesOf<QLineSeries>(StabilityCaption, stability), parent);
 }
 
 QWidget *scatterChart(const QString &title, const QString &xTitle, const QList<QPointF> &speed,
                       const QList<QPointF> &stability, QWidget *parent)
 {
     return chartOf(title, xTitle, seriesOf<QScatterSeries>(SpeedCaption, speed),
-                   seriesOf<QScatterSeries>(StabilityCaption, stability), largest(speed, stability, true),
-                   largest(speed, stability, false), parent);
+                   seriesOf<QScatterSeries>(StabilityCaption, stability), parent);
 }
 
 } // namespace tarvik::gui

@@ -164,12 +164,14 @@ TEST_F(SavePanel, BrowseOpensAFileDialogForScoreFilesThatFillsThePath)
     click(window.imgSave1024M);
     ASSERT_TRUE(panel.cmdBrowse1024M->isEnabled());
     EXPECT_FALSE(panel.cmdBrowse32M->isEnabled());
+    panel.txt1024Mpath->setText(homePath() + "/typed.tks");
     click(panel.cmdBrowse1024M);
     auto *dialog = panel.findChild<QFileDialog *>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog->nameFilters(), QStringList{"Tarvik score files (*.tks)"});
+    EXPECT_EQ(dialog->directory().absolutePath(), homePath()) << "starts where the typed path points";
     dialog->selectFile(homePath() + "/chosen.tks");
     QMetaObject::invokeMethod(dialog, "accept"); // the dialog's Save button
     EXPECT_EQ(panel.txt1024Mpath->text(), homePath() + "/chosen.tks");
