@@ -2,7 +2,7 @@
 
 #include "console/frm_main.h"
 #include "console/settings.h"
-#include "foundation/product.h"
+#include "console/message_box.h"
 #include "submit/result_client.h"
 
 namespace tarvik {
@@ -31,7 +31,7 @@ public:
     bool revertToGui() const override { return m_console.revert_to_gui; }
     void showMessage(const std::string &text) override
     {
-        m_console.messageBox->inform(QString::fromUtf8(ProductTitle), QString::fromStdString(text), BoxIcon::None);
+        m_console.messageBox->inform(applicationTitle(), QString::fromStdString(text), BoxIcon::None);
     }
     void submitGuiLine() override { m_console.enterLine(QStringLiteral("gui")); }
     void runGui() override { m_console.runCommand("gui"); }
@@ -44,7 +44,12 @@ private:
 
 ConsoleSubmission::ConsoleSubmission(frmMain &console)
     : m_view(std::make_unique<ConsoleView>(console)),
-      m_client(std::make_unique<submit::ResultClient>(*m_view, submit::startingServer()))
+      m_client(std::make_unique<submit::ResultClient>(*m_view, submit::startingServer(), [this](const QUrl &url) {
+          const bool opened = submit::desktopOpener()(url);
+          if (!opened)
+              m_unopenedAddress = url.toString(QUrl::FullyEncoded);
+          return opened;
+      }))
 {
 }
 

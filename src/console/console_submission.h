@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 namespace tarvik {
@@ -23,7 +25,14 @@ public:
     submit::ResultClient &client() { return *m_client; }
     submit::SubmitConsole &console() { return *m_view; }
 
+    // The last address a submission handed to the browser when no browser
+    // could be started for it; empty when the browser started. The console
+    // prints the address as well.
+    const QString &unopenedAddress() const { return m_unopenedAddress; }
+    void forgetUnopenedAddress() { m_unopenedAddress.clear(); }
+
 private:
+    QString m_unopenedAddress;
     std::unique_ptr<submit::SubmitConsole> m_view;
     std::unique_ptr<submit::ResultClient> m_client;
 };

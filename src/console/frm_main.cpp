@@ -97,10 +97,16 @@ void frmMain::PrintCh(const QString &s)
 
 void frmMain::appendToPane(const QString &text)
 {
+    // Scrolled back, the user is reading: new lines do not pull the view
+    // down. Scrolled to the end again, the view follows, as in a terminal.
+    QScrollBar *scroll = txtOut->verticalScrollBar();
+    const bool following = scroll->value() == scroll->maximum();
+    const int readingAt = scroll->value();
     QTextCursor cursor = txtOut->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
     txtOut->setTextCursor(cursor);
+    scroll->setValue(following ? scroll->maximum() : readingAt);
     m_paneLength += text.size() + text.count('\n'); // each line end counts as CR LF
 }
 
@@ -114,9 +120,14 @@ QString frmMain::getInput()
         PrintLn(QString::fromLatin1(LineTooLong));
         text = awaitLine();
     }
-    if (m_terminal)
-        m_terminal->echo(text);
-    printLine(text);
+    // A read nested in another (the front end's console key) has echoed the
+    // line already; the outer read returns the same line without a second echo.
+    if (m_linesEchoed != m_linesEntered) {
+        m_linesEchoed = m_linesEntered;
+        if (m_terminal)
+            m_terminal->echo(text);
+        printLine(text);
+    }
     return text;
 }
 
@@ -147,6 +158,7 @@ void frmMain::txtConsole_KeyDown(int KeyCode, int /*Shift*/)
     if (KeyCode != EnterKey)
         return;
     m_inputTag = QStringLiteral("Ready");
+    ++m_linesEntered;
     emit lineReady();
 }
 

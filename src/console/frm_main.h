@@ -142,6 +142,7 @@ public:
     void toggleConsole() override { setVisible(!isVisible()); }
     void printText(const QString &text) override { PrintCh(text); }
     void returnToFrontEnd() override { revert_to_gui = true; }
+    void stayInConsole() override { revert_to_gui = false; }
     void enterLine(const QString &line) override;
     [[noreturn]] void endProgram(int exitStatus) override;
 
@@ -192,6 +193,9 @@ private:
     QLineEdit *txtConsole;
     QString m_inputTag; // "Ready" once Enter was pressed on the awaited line
     bool m_awaitingInput = false;
+    // Lines entered with Enter, and the last of them echoed into the pane.
+    int m_linesEntered = 0;
+    int m_linesEchoed = 0;
     qsizetype m_paneLength = 0; // characters in the pane, line ends counted as CR LF
     RunEngine m_engine;
     CommandInterpreter m_commands;

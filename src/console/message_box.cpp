@@ -1,9 +1,11 @@
 #include "console/message_box.h"
 
 #include "console/frm_main.h"
+#include "foundation/product.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace tarvik {
 
@@ -21,6 +23,16 @@ public:
     void inform(const QString &title, const QString &text, BoxIcon icon) override
     {
         QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, owner());
+        box.exec();
+    }
+
+    void informWithAddresses(const QString &title, const QString &text, BoxIcon icon) override
+    {
+        QMessageBox box(boxIcon(icon), title, withLinks(text), QMessageBox::Ok, owner());
+        box.setTextFormat(Qt::RichText);
+        // Links open in the browser or the file manager; the text can be
+        // selected and copied, for when neither can be started.
+        box.setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
         box.exec();
     }
 
@@ -70,6 +82,27 @@ private:
 };
 
 } // namespace
+
+QString withLinks(const QString &text)
+{
+    // A full stop or comma after an address ends the sentence, not the address.
+    static const QRegularExpression address(QStringLiteral(R"((?:https?|file)://[^\s<>"']*[^\s<>"'.,;:!?)])"));
+    QString html;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &match : address.globalMatch(text)) {
+        html += text.mid(done, match.capturedStart() - done).toHtmlEscaped();
+        const QString link = match.captured().toHtmlEscaped();
+        html += QStringLiteral("<a href=\"%1\">%1</a>").arg(link);
+        done = match.capturedEnd();
+    }
+    html += text.mid(done).toHtmlEscaped();
+    return html.replace('\n', QStringLiteral("<br>"));
+}
+
+QString applicationTitle()
+{
+    return QString::fromUtf8(ProductTitle);
+}
 
 std::unique_ptr<MessageBox> windowMessageBox(QWidget *parent)
 {

@@ -25,6 +25,9 @@ AdvancedPanel::AdvancedPanel(GuiConsole &console, QWidget *parent)
     placeTwips(title, 120, 360, 4455, 255);
     fitText(title);
     placeTwips(txtThreadF, 4800, 360, 1695, 285);
+    title->setBuddy(txtThreadF);
+    txtThreadF->setAccessibleName(QStringLiteral("Thread Count"));
+    txtThreadF->setAccessibleDescription(QStringLiteral("The number of worker threads, 1 to 256"));
 
     auto *explanation = new QLabel(
         QStringLiteral("The amount of threads you wish to use. This idealy should be equal to the amount of logical "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -27,5 +28,19 @@ public:
 private:
     bool m_pressed = false;
 };
+
+// Enter, Return and Space on a focused link or picture click it, as they
+// press a button.
+inline bool isActivationKey(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        return !event->isAutoRepeat();
+    default:
+        return false;
+    }
+}
 
 } // namespace tarvik::gui

@@ -2,6 +2,8 @@
 
 #include "foundation/protocol.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -9,6 +11,7 @@
 #include <cstdint>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -68,6 +71,8 @@ public:
     QWidget *frahwbot;
     Picture *Image2;
     Picture *Image3;
+    // In viewer mode: which file the window shows.
+    QLabel *lblViewedFile;
     QGroupBox *fraCPUlist;
     QPlainTextEdit *txtCPU;
     TestBox *fraTest32M;
@@ -83,6 +88,7 @@ public:
     Picture *imgAdvanced;
     LinkLabel *libAdvanced;
     LinkLabel *lblSubmit;
+    LinkLabel *lblResults;
     SavePanel *fraSave = nullptr;
     InstallPanel *fraInstall = nullptr;
     AdvancedPanel *fraAdvanced = nullptr;
@@ -95,6 +101,13 @@ protected:
 
 private:
     void buildMainPanel();
+    static void describe(Picture *picture, const QString &name, const QString &description);
+    // Every control of the main panel the keyboard reaches, in reading order.
+    QList<QWidget *> mainPanelActions() const;
+    void setTabOrderOfMainPanel();
+    void coverWhileOpen(PopupPanel *panel);
+    void coverMainPanel(bool covered);
+    void showViewedFile(const QString &path);
     void createPanels();
     void RefreshRecords();
     void showMissingLibraries();
@@ -104,6 +117,7 @@ private:
     bool m_handedOver = false;      // this window has handed control to the console
     bool m_closedByProgram = false; // the close was asked for by the program, not the user
     bool m_centred = false;
+    QHash<QWidget *, Qt::FocusPolicy> m_focusPolicies;
 };
 
 } // namespace tarvik::gui

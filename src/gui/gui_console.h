@@ -52,6 +52,9 @@ public:
     virtual QString getInput() = 0;
     // Once the running command has ended, the console opens a new front end.
     virtual void returnToFrontEnd() = 0;
+    // The next command comes from the console itself: the console keeps the
+    // user when it has ended, whatever the front end asked for before.
+    virtual void stayInConsole() = 0;
     // Types `line` into the console's input field and presses Enter, as a
     // user would. The console's command loop, waiting for a line, runs it
     // once the caller has returned; the loop is never entered from here.

@@ -4,6 +4,7 @@
 #include "gui/picture.h"
 #include "gui/pictures.h"
 #include "gui/text_fit.h"
+#include "gui/theme.h"
 #include "gui/twips.h"
 
 #include <QLabel>
@@ -28,10 +29,7 @@ LibraryRow::LibraryRow(const OptionalLibrary &library, QWidget *parent)
       m_topBeforeExpanding(twips(ListTop))
 {
     setFrameShape(QFrame::NoFrame);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    theme::paintAsPanel(this);
     placeTwips(this, 120, ListTop, 6495, NewHeight);
 
     auto *icon = new Picture(library.icon, this);
@@ -43,8 +41,12 @@ LibraryRow::LibraryRow(const OptionalLibrary &library, QWidget *parent)
     placeTwips(title, 1080, 120, 2535, 255);
     fitText(title);
     placeTwips(imgExpand, 405, 120, 240, 240);
+    imgExpand->setAccessibleName(QStringLiteral("Show or hide ") + library.title);
+    imgExpand->setToolTip(imgExpand->accessibleName());
     placeTwips(lblInstall, 5160, 120, 1215, 255);
     fitText(lblInstall);
+    lblInstall->setAccessibleName(QStringLiteral("Install ") + library.title);
+    lblInstall->setAccessibleDescription(QStringLiteral("Installs ") + library.file);
 
     auto *description = new QLabel(library.description, this);
     description->setWordWrap(true);

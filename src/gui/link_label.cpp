@@ -1,13 +1,11 @@
 #include "gui/link_label.h"
 
+#include "gui/theme.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace tarvik::gui {
-
-namespace {
-const QColor LinkBlue(0, 0, 255);
-const QColor UnavailableGrey(128, 128, 128);
-} // namespace
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
@@ -15,6 +13,8 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(text);
     applyColour();
 }
 
@@ -29,17 +29,32 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (isActivationKey(event) && isEnabled())
+        emit clicked();
+    else
+        QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (hasFocus())
+        theme::drawFocusFrame(this);
+}
+
 void LinkLabel::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::ApplicationPaletteChange)
         applyColour();
 }
 
 void LinkLabel::applyColour()
 {
     QPalette colours = palette();
-    const QColor colour = isEnabled() ? LinkBlue : UnavailableGrey;
+    const QColor colour = theme::linkColour(colours, isEnabled());
     colours.setColor(QPalette::Active, QPalette::WindowText, colour);
     colours.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     colours.setColor(QPalette::Disabled, QPalette::WindowText, colour);

@@ -7,7 +7,9 @@
 namespace tarvik::gui {
 
 // A clickable text drawn as a link: blue and underlined with a hand pointer,
-// grey while it is unavailable (disabled).
+// grey while it is unavailable (disabled). It takes the keyboard focus with
+// Tab, shows it with a frame, and Enter or Space clicks it. Screen readers
+// know it as a link named by its text.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -19,6 +21,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "gui/picture.h"
 
+#include "gui/theme.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,8 +12,10 @@ Picture::Picture(Drawing drawing, QWidget *parent, bool clickable)
       m_drawing(std::move(drawing)),
       m_clickable(clickable)
 {
-    if (clickable)
+    if (clickable) {
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
+    }
 }
 
 void Picture::setDrawing(Drawing drawing)
@@ -28,6 +32,17 @@ void Picture::paintEvent(QPaintEvent *)
     if (!isEnabled())
         painter.setOpacity(0.4);
     m_drawing(painter, QRectF(rect()));
+    painter.end();
+    if (hasFocus())
+        theme::drawFocusFrame(this);
+}
+
+void Picture::keyPressEvent(QKeyEvent *event)
+{
+    if (m_clickable && isActivationKey(event) && isEnabled())
+        emit clicked();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Picture::mousePressEvent(QMouseEvent *event)

@@ -13,7 +13,8 @@ using Drawing = std::function<void(QPainter &, const QRectF &)>;
 
 // A picture drawn in code, so that it stays crisp at any scale. A clickable
 // picture acts as a button: hand pointer, a click when the mouse is released
-// over it, nothing while it is disabled.
+// over it, nothing while it is disabled. It also takes the keyboard focus
+// with Tab, shows it with a frame, and Enter or Space clicks it.
 class Picture : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

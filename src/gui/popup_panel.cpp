@@ -16,6 +16,26 @@ void PopupPanel::open()
 {
     raise();
     show();
+    // The keyboard starts in the panel, at its first control.
+    for (QWidget *widget = nextInFocusChain(); widget != this && isAncestorOf(widget);
+         widget = widget->nextInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(this)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void PopupPanel::showEvent(QShowEvent *event)
+{
+    QGroupBox::showEvent(event);
+    emit opened();
+}
+
+void PopupPanel::hideEvent(QHideEvent *event)
+{
+    QGroupBox::hideEvent(event);
+    emit closed();
 }
 
 } // namespace tarvik::gui

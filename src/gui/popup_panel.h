@@ -13,6 +13,14 @@ public:
     PopupPanel(const QString &caption, QWidget *parent);
 
     void open();
+
+signals:
+    void opened();
+    void closed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 };
 
 } // namespace tarvik::gui

@@ -5,7 +5,9 @@
 #include <cstdint>
 
 class QCheckBox;
+class QFileDialog;
 class QLineEdit;
+class QPushButton;
 
 namespace tarvik {
 class GuiConsole;
@@ -17,7 +19,8 @@ class LinkLabel;
 
 // "Save Score": which of the two standard tests to save, and where. The
 // check boxes and paths keep their state while the window lives; a path
-// field is enabled exactly when its box is checked.
+// field and its "Browse…" button are enabled exactly when its box is
+// checked. A save that fails keeps the panel open with the paths as typed.
 class SavePanel : public PopupPanel {
     Q_OBJECT
 public:
@@ -30,14 +33,20 @@ public:
 
     QCheckBox *chkSave32M;
     QLineEdit *txt32Mpath;
+    QPushButton *cmdBrowse32M;
     QCheckBox *chkSave1024M;
     QLineEdit *txt1024Mpath;
+    QPushButton *cmdBrowse1024M;
     LinkLabel *lblSaveScore;
     LinkLabel *lblCloseSave;
 
 private:
+    // The file dialog of "Browse…", which picks the file of `path`'s field.
+    // Window-modal: the event loop goes on while it is open.
+    void browseFor(QLineEdit *path);
     void lblSaveScore_Click();
-    void SaveTestScore(const QString &path, std::int16_t test);
+    // The console's message for the file, "Score Saved." when it was written.
+    std::string SaveTestScore(const QString &path, std::int16_t test);
 
     GuiConsole &m_console;
 };

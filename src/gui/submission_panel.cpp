@@ -2,13 +2,14 @@
 
 #include "foundation/fault.h"
 #include "foundation/numbers.h"
-#include "foundation/product.h"
 #include "foundation/protocol.h"
 #include "gui/frm_gui.h"
 #include "gui/gui_console.h"
 #include "gui/link_label.h"
+#include "gui/submission_feedback.h"
 #include "gui/text_fit.h"
 #include "gui/twips.h"
+#include "submit/browser_submission.h"
 #include "submit/hwbot_submission.h"
 #include "submit/result_client.h"
 #include "submit/submitted_records.h"
@@ -16,12 +17,23 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QUrl>
 
 namespace tarvik::gui {
 
 namespace {
 
 const QString NotTested = QStringLiteral("Not Tested");
+
+// How the user knows a test: the box captions' short names.
+std::string testName(std::int16_t test)
+{
+    if (test == SpeedTest)
+        return "32M";
+    if (test == StabilityTest)
+        return "1024M";
+    return "Test " + std::to_string(test);
+}
 
 QLabel *text(const QString &content, QWidget *parent, int top, int height)
 {
@@ -44,6 +56,8 @@ QLineEdit *field(const QString &caption, QWidget *parent, int top)
     fitText(label);
     auto *edit = new QLineEdit(parent);
     placeTwips(edit, 1920, top, 4695, 285);
+    label->setBuddy(edit);
+    edit->setAccessibleName(caption.chopped(1));
     return edit;
 }
 
@@ -110,17 +124,26 @@ void SubmissionPanel::lblSubmitFinal_Click()
     handOverToConsole();
     ConsoleSubmission &submission = m_console.submission();
     const std::vector<BestTime> times = submit::submittedRecords(submission.console().records()).times;
+    submission.forgetUnopenedAddress();
     // The client returns to the front end through the console's command
     // loop, which opens a new window once this handler has returned.
-    const std::string msg = submission.client().SendResults(name, description, true);
-    if (!msg.empty())
-        m_console.messages().inform(QStringLiteral("Submission"), QString::fromStdString(msg), BoxIcon::Information);
+    SubmissionOutcome outcome;
+    outcome.reply = submission.client().SendResults(name, description, true);
+    outcome.unopenedSubmission = submission.unopenedAddress().toStdString();
     // HWBOT knows the two standard tests only, and takes times in hundredths.
     for (const BestTime &best : times) {
         const double time = numbers::roundHalfEven(best.seconds, 2);
         if ((best.test == SpeedTest || best.test == StabilityTest) && time != 0)
-            submitTestToHwbot(best.test, time, description);
+            submitTestToHwbot(best.test, time, description, outcome);
+        if (const std::int32_t id = submission.client().getSubmissionId(best.test); id != 0)
+            outcome.resultPages.push_back(testName(best.test) + ": " +
+                                          submit::scorePageUrl(submit::webAddress(submission.client().server()), id));
     }
+    // Told once the pages are written, so that the box can say where they are.
+    const std::string feedback = submissionFeedback(outcome);
+    if (!feedback.empty())
+        m_console.messages().informWithAddresses(QStringLiteral("Submission"), QString::fromStdString(feedback),
+                                                 BoxIcon::Information);
     m_window.deleteLater();
 }
 
@@ -135,7 +158,7 @@ void SubmissionPanel::noTestsToSubmit()
 void SubmissionPanel::askForUserName()
 {
     lblSubmit_Click();
-    m_console.messages().inform(QString::fromUtf8(ProductTitle), QStringLiteral("Please fill out the Username field."),
+    m_console.messages().inform(applicationTitle(), QStringLiteral("Please fill out the Username field."),
                                 BoxIcon::None);
 }
 
@@ -149,15 +172,22 @@ void SubmissionPanel::handOverToConsole()
 
 // A page that cannot be made or written is skipped; the other test's page
 // still follows.
-void SubmissionPanel::submitTestToHwbot(std::int16_t test, double time, const std::string &description)
+void SubmissionPanel::submitTestToHwbot(std::int16_t test, double time, const std::string &description,
+                                        SubmissionOutcome &outcome)
 {
     ConsoleSubmission &submission = m_console.submission();
     const submit::HwbotScore score{test, time, description, submission.client().getSubmissionId(test)};
     const submit::HwbotContext context{m_console.machine(), submit::programVersion(),
                                        submit::webAddress(submission.client().server()), m_console.decimalSeparator()};
+    const auto openPage = [&outcome](const QUrl &page) {
+        const bool opened = submit::desktopOpener()(page);
+        outcome.pagesUnopened = outcome.pagesUnopened || !opened;
+        return opened;
+    };
     try {
         submit::submitToHwbot(score, context, m_console.hwbotAddress().toStdString(), submission.console(),
-                              submit::desktopOpener());
+                              openPage);
+        outcome.pagesFolder = QUrl::fromLocalFile(submit::pagesFolder()).toString(QUrl::FullyEncoded).toStdString();
     } catch (const Fault &) {
     }
 }

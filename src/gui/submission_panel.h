@@ -15,6 +15,7 @@ namespace tarvik::gui {
 
 class frmGUI;
 class LinkLabel;
+struct SubmissionOutcome;
 
 // "Submit Scores": one click sends the records made without quick mode to
 // the result server and writes a page per standard test that posts its time
@@ -42,7 +43,10 @@ private:
     void noTestsToSubmit();
     void askForUserName();
     void handOverToConsole();
-    void submitTestToHwbot(std::int16_t test, double time, const std::string &description);
+    // Writes and opens the test's HWBOT page; notes in `outcome` where it
+    // went and whether a browser took it.
+    void submitTestToHwbot(std::int16_t test, double time, const std::string &description,
+                           SubmissionOutcome &outcome);
 
     GuiConsole &m_console;
     frmGUI &m_window;

@@ -25,7 +25,12 @@ TestBox::TestBox(const TestBoxDesign &design, QWidget *parent)
     txtScore->setFrame(false);
     txtScore->setTextMargins(0, 0, 0, 0);
     placeTwips(txtScore, 1200, 360, 1335, 285);
+    best->setBuddy(txtScore);
+    txtScore->setAccessibleName(design.test + QStringLiteral(" best score"));
     placeTwips(imgSave, 120, 720, 210, 210);
+    imgSave->setAccessibleName(QStringLiteral("Save ") + design.test + QStringLiteral(" score"));
+    imgSave->setAccessibleDescription(QStringLiteral("Opens the panel that saves the score to a file"));
+    imgSave->setToolTip(imgSave->accessibleName());
     placeTwips(lblRun, design.runLeft, 720, design.runWidth, 255);
     fitText(lblRun);
 }

@@ -11,6 +11,7 @@ class Picture;
 
 // What a standard test's box shows.
 struct TestBoxDesign {
+    QString test;    // "32M", how the box's controls are named for screen readers
     QString caption; // "32M (speed test)"
     int top;         // in twips, inside the main panel
     QString runText; // "Run 32M Benchmark"

@@ -42,6 +42,29 @@ protected:
 
 } // namespace
 
+TEST_F(ConsoleWindow, NewLinesDoNotPullAViewScrolledBackButFollowAtTheEnd)
+{
+    console.resize(400, 200);
+    console.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&console));
+    QScrollBar *scroll = console.findChild<QPlainTextEdit *>()->verticalScrollBar();
+    for (int i = 0; i < 100; ++i)
+        console.PrintLn(QString::number(i));
+    ASSERT_GT(scroll->maximum(), 20);
+    EXPECT_EQ(scroll->value(), scroll->maximum()) << "follows while at the end";
+
+    scroll->setValue(10); // the user scrolls back to read
+    console.PrintLn("while reading");
+    console.PrintCh(">");
+    QTest::qWait(50); // the pane lays out and paints what it got
+    EXPECT_EQ(scroll->value(), 10);
+
+    scroll->setValue(scroll->maximum()); // and down to the end again
+    console.PrintLn("followed");
+    EXPECT_EQ(scroll->value(), scroll->maximum());
+    EXPECT_TRUE(console.paneText().endsWith(">followed\n"));
+}
+
 TEST_F(ConsoleWindow, PaneClearsOnceItHolds32000Characters)
 {
     const QString line(98, 'x'); // 100 characters with the line end

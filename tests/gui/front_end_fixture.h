@@ -71,9 +71,12 @@ protected:
 
     ~FrontEndTest() override
     {
+        // Found first, deleted after: a window takes its dialogs with it.
+        QList<gui::frmGUI *> windows;
         for (QWidget *widget : QApplication::topLevelWidgets())
-            if (qobject_cast<gui::frmGUI *>(widget))
-                delete widget;
+            if (auto *window = qobject_cast<gui::frmGUI *>(widget))
+                windows << window;
+        qDeleteAll(windows);
     }
 
     // The console's "gui" command: a new window in front of the console.

@@ -12,10 +12,12 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPlainTextEdit>
 
 using namespace tarvik;
@@ -90,7 +92,9 @@ TEST_F(SavePanel, BoxesFollowTheBestTimesAndKeepTheirChecks)
     panel.txt1024Mpath->setText(homePath() + "/b.tks");
     click(panel.lblSaveScore);
     EXPECT_FALSE(panel.isVisible());
-    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+    // One box says where both went.
+    EXPECT_EQ(boxes, QStringList{applicationTitle() + ": Score saved to " + homePath() + "/a 32M file.tks\nScore saved to " +
+                                 homePath() + "/b.tks"});
     EXPECT_TRUE(contentOf(homePath() + "/a 32M file.tks").startsWith("Tkscore "));
     EXPECT_TRUE(contentOf(homePath() + "/b.tks").startsWith("Tkscore "));
 
@@ -112,11 +116,66 @@ TEST_F(SavePanel, APathThatCannotBeWrittenIsReportedAndTheOtherTestIsStillSaved)
     panel.txt32Mpath->setText(homePath() + "/no such folder/32M.tks");
     panel.txt1024Mpath->setText(homePath() + "/1024M.tks");
     click(panel.lblSaveScore);
-    ASSERT_EQ(boxes.size(), 1);
-    // Titled with the application's name; the console's reason as the text.
-    EXPECT_EQ(boxes[0], QCoreApplication::applicationName() + ": Path not found");
+    // The console's reason with the path it concerns, and where the other went.
+    EXPECT_EQ(boxes, QStringList{applicationTitle() + ": " + homePath() + "/no such folder/32M.tks: Path not found\n" +
+                                 "Score saved to " + homePath() + "/1024M.tks"});
     EXPECT_TRUE(contentOf(homePath() + "/1024M.tks").startsWith("Tkscore "));
+    // The panel stays with the path as typed, and the keyboard in it.
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(panel.txt32Mpath->text(), homePath() + "/no such folder/32M.tks");
+    EXPECT_EQ(window.focusWidget(), panel.txt32Mpath);
+
+    // Mended, the same panel saves and closes.
+    boxes.clear();
+    panel.txt32Mpath->setText(homePath() + "/32M.tks");
+    QTest::keyClick(panel.lblSaveScore, Qt::Key_Return);
     EXPECT_FALSE(panel.isVisible());
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(contentOf(homePath() + "/32M.tks").startsWith("Tkscore "));
+}
+
+// A fresh account has no documents folder: the default path still saves.
+TEST_F(SavePanel, TheDefaultFolderIsMadeWhenItIsMissing)
+{
+    const QString documents = homePath() + "/Documents of a new account";
+    QFile dirs(homePath() + "/user-dirs.dirs");
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
+    dirs.close();
+    ASSERT_FALSE(QFileInfo::exists(documents));
+    useTestMachine();
+    console->records.set(6, 1.25);
+    gui::frmGUI &window = openFrontEnd();
+    gui::SavePanel &panel = *window.fraSave;
+    click(window.imgSave32M);
+    EXPECT_EQ(panel.txt32Mpath->text(), documents + "/32Mtest.tks");
+    click(panel.lblSaveScore);
+    EXPECT_EQ(boxes, QStringList{applicationTitle() + ": Score saved to " + documents + "/32Mtest.tks"});
+    EXPECT_TRUE(contentOf(documents + "/32Mtest.tks").startsWith("Tkscore "));
+}
+
+TEST_F(SavePanel, BrowseOpensAFileDialogForScoreFilesThatFillsThePath)
+{
+    useTestMachine();
+    console->records.set(11, 90.5);
+    gui::frmGUI &window = openFrontEnd();
+    gui::SavePanel &panel = *window.fraSave;
+    EXPECT_FALSE(panel.cmdBrowse1024M->isEnabled()) << "follows its check box";
+    click(window.imgSave1024M);
+    ASSERT_TRUE(panel.cmdBrowse1024M->isEnabled());
+    EXPECT_FALSE(panel.cmdBrowse32M->isEnabled());
+    panel.txt1024Mpath->setText(homePath() + "/typed.tks");
+    click(panel.cmdBrowse1024M);
+    auto *dialog = panel.findChild<QFileDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Tarvik score files (*.tks)"});
+    EXPECT_EQ(dialog->directory().absolutePath(), homePath()) << "starts where the typed path points";
+    dialog->selectFile(homePath() + "/chosen.tks");
+    QMetaObject::invokeMethod(dialog, "accept"); // the dialog's Save button
+    EXPECT_EQ(panel.txt1024Mpath->text(), homePath() + "/chosen.tks");
+    EXPECT_TRUE(panel.isVisible());
 }
 
 TEST_F(SavePanel, AQuickModeRecordIsRefusedAndTheOtherTestIsStillSaved)
@@ -131,8 +190,10 @@ TEST_F(SavePanel, AQuickModeRecordIsRefusedAndTheOtherTestIsStillSaved)
     panel.txt32Mpath->setText(homePath() + "/32M.tks");
     panel.txt1024Mpath->setText(homePath() + "/1024M.tks");
     click(panel.lblSaveScore);
-    EXPECT_EQ(boxes, QStringList{QCoreApplication::applicationName() +
-                                 ": Test 6 was run in quick mode; its time cannot be saved."});
+    EXPECT_EQ(boxes, QStringList{applicationTitle() + ": " + homePath() +
+                                 "/32M.tks: Test 6 was run in quick mode; its time cannot be saved.\nScore saved to " +
+                                 homePath() + "/1024M.tks"});
+    EXPECT_TRUE(panel.isVisible());
     EXPECT_FALSE(QFile::exists(homePath() + "/32M.tks"));
     EXPECT_TRUE(contentOf(homePath() + "/1024M.tks").startsWith("Tkscore "));
 }

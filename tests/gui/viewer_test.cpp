@@ -7,6 +7,7 @@
 #include "gui/link_label.h"
 #include "gui/picture.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -79,6 +80,11 @@ TEST_F(Viewer, AGoodFileShowsItsRecordAndMachineWithTheChangingControlsOff)
     EXPECT_FALSE(window.imgAdvanced->isEnabled());
     EXPECT_TRUE(window.lblInstallLib->isVisible()) << "switched off, not hidden";
     EXPECT_TRUE(window.Image2->isEnabled());
+    // It says that it is a viewer, and of which file.
+    EXPECT_EQ(window.windowTitle(), "Tarvik Benchmark v1.55 - Viewer - score file.tks");
+    EXPECT_TRUE(window.lblViewedFile->isVisible());
+    EXPECT_EQ(window.lblViewedFile->text(), "Viewer of score file.tks");
+    EXPECT_EQ(window.lblViewedFile->toolTip(), file);
 
     // Neither the run links nor the console key hand over.
     click(window.lbl32M);

@@ -184,7 +184,15 @@ TEST_F(SubmissionPanelTest, ASubmissionGoesToTheServerAndToHwbotAndReturnsToANew
                                              "Ann\x01"
                                              "it's <b>\x01"));
     EXPECT_EQ(console.stor_name, "Ann");
-    EXPECT_EQ(boxes, (std::vector<Box>{{"Submission", QString::fromLatin1(reply), BoxIcon::Information}}));
+    // The reply, where each result can be seen and where the HWBOT pages are.
+    EXPECT_EQ(boxes, (std::vector<Box>{{"Submission",
+                                        "6 - result id = 77\r\n11 - result id = 78\n\n"
+                                        "Your results on the result server:\n"
+                                        "32M: http://127.0.0.1:10280/score.cgi?id=77\n"
+                                        "1024M: http://127.0.0.1:10280/score.cgi?id=78\n\n"
+                                        "The HWBOT submission pages are in this folder:\n" +
+                                            QUrl::fromLocalFile(home.path() + "/Downloads/Tarvik").toString(),
+                                        BoxIcon::Information}}));
     EXPECT_EQ(browser.urls, (std::vector<QUrl>{QUrl::fromLocalFile(page(6)), QUrl::fromLocalFile(page(11))}));
     const std::string page6 = fileText(page(6));
     EXPECT_NE(page6.find("<input type=hidden name=score value='15.23'>"), std::string::npos) << page6;
