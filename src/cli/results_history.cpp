@@ -150,6 +150,22 @@ QString historySpreadTable(const QList<QJsonObject> &entries)
     return table;
 }
 
+QList<QJsonObject> readHistoryEntries(QIODevice &file, int &unreadable)
+{
+    QList<QJsonObject> entries;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.isEmpty())
+            continue;
+        const QJsonDocument entry = QJsonDocument::fromJson(line);
+        if (entry.isObject())
+            entries << entry.object();
+        else
+            ++unreadable;
+    }
+    return entries;
+}
+
 int printHistory()
 {
     const QString path = historyFilePath();
@@ -163,18 +179,8 @@ int printHistory()
                      qPrintable(file.errorString()));
         return 1;
     }
-    QList<QJsonObject> entries;
     int unreadable = 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (line.isEmpty())
-            continue;
-        const QJsonDocument entry = QJsonDocument::fromJson(line);
-        if (entry.isObject())
-            entries << entry.object();
-        else
-            ++unreadable;
-    }
+    const QList<QJsonObject> entries = readHistoryEntries(file, unreadable);
     std::fputs((historyTable(entries) + '\n' + historySpreadTable(entries)).toLocal8Bit().constData(), stdout);
     if (unreadable > 0)
         std::fprintf(stderr, "tarvik: skipped %d unreadable lines of %s\n", unreadable, qPrintable(path));

@@ -2,6 +2,7 @@
 
 #include "cli/results_document.h"
 
+#include <QIODevice>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -24,6 +25,9 @@ QString historyTable(QList<QJsonObject> entries);
 // processor; lines written before the history kept conditions count too.
 QString historySpreadTable(const QList<QJsonObject> &entries);
 
+// The entries of an open history file; lines that are not JSON objects are
+// left out and counted in `unreadable`.
+QList<QJsonObject> readHistoryEntries(QIODevice &file, int &unreadable);
 // Prints the history's table on standard output; returns the exit status.
 int printHistory();
 

@@ -5,7 +5,6 @@
 #include "gui/results_chart.h"
 
 #include <QFile>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -39,28 +38,16 @@ ResultsView::ResultsView(QWidget *parent) : QWidget(parent, Qt::Window), lblSumm
                                 timePerRun(runs, StabilityTest), this),
                       1);
     layout->addWidget(scatterChart(QStringLiteral("Time against thread count"), QStringLiteral("threads"),
-                                   timeAgainstThreads(runs, SpeedTest), timeAgainstThreads(runs, StabilityTest),
-                                   this),
+                                   timeAgainstThreads(runs, SpeedTest), timeAgainstThreads(runs, StabilityTest), this),
                       1);
 }
 
 QList<QJsonObject> ResultsView::readHistory(const QString &path, int &unreadable)
 {
-    QList<QJsonObject> entries;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return entries;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (line.isEmpty())
-            continue;
-        const QJsonDocument entry = QJsonDocument::fromJson(line);
-        if (entry.isObject())
-            entries << entry.object();
-        else
-            ++unreadable;
-    }
-    return entries;
+        return {};
+    return cli::readHistoryEntries(file, unreadable);
 }
 
 } // namespace tarvik::gui
