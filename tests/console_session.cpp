@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,14 @@ const Reply &replyTo(const std::vector<Reply> &all, const QString &command, int 
             return reply;
     static const Reply none{"<no such command>", {"<missing>"}};
     return none;
+}
+
+QJsonObject readJson(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
 }
 
 } // namespace tarvik::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -51,5 +52,8 @@ std::vector<Reply> replies(const QStringList &transcript);
 // The reply to the given occurrence of `command`; a reply of "<missing>"
 // when there is none, so that a comparison fails readably.
 const Reply &replyTo(const std::vector<Reply> &all, const QString &command, int occurrence = 0);
+
+// The JSON object a results file holds; empty when it cannot be read.
+QJsonObject readJson(const QString &path);
 
 } // namespace tarvik::testing

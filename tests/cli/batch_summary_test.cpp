@@ -19,14 +19,6 @@ using namespace tarvik::testing;
 
 namespace {
 
-QJsonObject readJson(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
 // The lines from the first summary line on.
 QStringList summaryBlock(const QStringList &out)
 {

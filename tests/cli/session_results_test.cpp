@@ -17,14 +17,6 @@ using namespace tarvik::testing;
 
 namespace {
 
-QJsonObject readJson(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
 // The time of "Process completed in <t> seconds." lines, as printed.
 QStringList printedTimes(const QStringList &out)
 {
