@@ -7,7 +7,9 @@
 #include "storage/new_submission.h"
 #include "storage/sql_statement.h"
 #include "storage/store_unavailable.h"
+#include "web/history_page.h"
 #include "web/leaderboard.h"
+#include "web/list_query.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -52,8 +54,12 @@ public:
 
     std::optional<StoredResult> result(std::int64_t id);
     // One page of the ranking of `test`: the best accepted, listed result of
-    // each submitter and processor, fastest first.
-    LeaderboardPage leaderboard(int test, int page, int pageSize);
+    // each submitter and processor that `query`'s filters let through, in
+    // its order (fastest first by default).
+    LeaderboardPage leaderboard(int test, int page, int pageSize, const ListQuery &query = {});
+    // One page of a submitter's accepted, listed results, newest first; with
+    // `machineOf`, only those of that result's machine (see HistoryPage).
+    HistoryPage history(const std::string &submitter, std::int64_t machineOf, int page, int pageSize);
     // Removes a result; its submission, raw message included, goes with its
     // last result. False when there is no such result.
     bool remove(std::int64_t id);

@@ -104,6 +104,11 @@ const std::vector<QStringList> &steps()
                            "submissions INTEGER NOT NULL, PRIMARY KEY (peer, minute))"),
             QStringLiteral("CREATE INDEX address_rate_by_minute ON address_rate (minute)"),
         },
+        {
+            // The leaderboard newest or oldest first, in the order results
+            // were stored, a page at a time like the ranking.
+            QStringLiteral("CREATE INDEX best_results_by_date ON best_results (test, result_id)"),
+        },
     };
     return all;
 }
