@@ -16,7 +16,7 @@ constexpr int BarHeight = 22;
 constexpr int Gap = 6;
 constexpr int TimeWidth = 90; // room for the time after the longest bar
 
-constexpr std::size_t LongestLabel = 48; // bytes
+constexpr std::size_t LongestLabel = 40; // bytes, so a label fits left of the bars
 
 // At most LongestLabel bytes, never cutting a UTF-8 sequence in two.
 std::string shortLabel(const std::string &text)

@@ -39,6 +39,7 @@ svg, .chart { display: block; margin: 1em 0; max-width: 100%; height: auto; }
 .chart .point { fill: var(--bar); }
 .chart .axis { stroke: var(--muted); }
 nav { display: flex; flex-wrap: wrap; gap: 0.3em 1em; }
+footer { margin-top: 2em; }
 )";
 
 } // namespace
