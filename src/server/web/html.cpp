@@ -22,7 +22,7 @@ a { color: var(--link); }
 h1 { font-size: 1.6em; }
 table { border-collapse: collapse; margin: 1em 0; }
 th, td { text-align: left; padding: 0.25em 0.8em; border-bottom: 1px solid var(--line); }
-td.number { text-align: right; font-variant-numeric: tabular-nums; }
+td.number { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
 .table-box { overflow-x: auto; max-width: 100%; }
 .table-box table { overflow-wrap: normal; }
 .refused { color: var(--refused); }

@@ -124,12 +124,12 @@ std::string sortHeading(const std::string &title, const ListQuery &query, ListQu
     const bool current = query.sort == first || query.sort == second;
     const ListQuery::Sort next = query.sort == first ? second : first;
     const std::string pairs = filterPairs(sortedBy(query, next));
-    const std::string mark = !current ? "" : query.sort == first ? " \xE2\x86\x91" : " \xE2\x86\x93";
-    return "<th aria-sort=\"" +
-           std::string(!current              ? "none"
-                       : query.sort == first ? "ascending"
-                                             : "descending") +
-           "\">" + html::link(pairs.empty() ? "/" : "/?" + pairs, title + mark) + "</th>";
+    // Fastest and oldest first run up the column's values, the others down.
+    const bool ascending = query.sort == ListQuery::Sort::Fastest || query.sort == ListQuery::Sort::Oldest;
+    const std::string mark = !current ? "" : ascending ? " \xE2\x86\x91" : " \xE2\x86\x93";
+    const char *order = !current ? "none" : ascending ? "ascending" : "descending";
+    return "<th aria-sort=\"" + std::string(order) + "\">" +
+           html::link(pairs.empty() ? "/" : "/?" + pairs, title + mark) + "</th>";
 }
 
 std::string rankingTable(const LeaderboardPage &board, const ListQuery &query)
@@ -308,7 +308,7 @@ std::string leaderboard(const std::vector<LeaderboardPage> &boards,
 
 std::string history(const HistoryPage &history)
 {
-    const std::string who = history.machineOf ? "One machine of " + history.submitter : history.submitter;
+    const std::string who = history.machineOf ? history.submitter + " on one machine" : history.submitter;
     const std::string title = "History of " + who;
     std::string body = "<h1>" + htmlEscaped(title) + "</h1>\n";
     if (history.machineOf)
