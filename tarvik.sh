@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 
 # What building the programs needs, and what the tests and the other checks add.
 # The benchmarks are plain programs, not Google Benchmark.
-program_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libedit-dev libqt6sql6-sqlite)
+program_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libedit-dev libqt6sql6-sqlite zlib1g-dev)
 # The hardware report decodes CPUID with libcpuid, which exists for x86 only.
 case "$(dpkg --print-architecture)" in
     amd64 | i386) program_packages+=(libcpuid-dev) ;;

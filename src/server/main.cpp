@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
         return removeResult(options.database, options.resultId);
     case ServerOptions::Task::Export:
         return exportResults(options.database, options.exportFile);
+    case ServerOptions::Task::Dump:
+        return dumpResults(options.database, options.exportFile);
     case ServerOptions::Task::Review:
         return listHeldResults(options.database);
     case ServerOptions::Task::Approve:

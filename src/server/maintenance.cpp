@@ -1,5 +1,6 @@
 #include "maintenance.h"
 
+#include "gzip_file.h"
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
 #include "foundation/numbers.h"
@@ -8,6 +9,8 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <functional>
+#include <string_view>
 
 namespace tarvik::server {
 
@@ -17,6 +20,29 @@ int unavailable(const StoreUnavailable &fault)
 {
     std::fprintf(stderr, "tarvik-server: the database is unavailable: %s\n", fault.what());
     return 1;
+}
+
+int unwritable(const QString &file, const QString &why)
+{
+    std::fprintf(stderr, "tarvik-server: cannot write %s: %s\n", qPrintable(file), qPrintable(why));
+    return 1;
+}
+
+// Writes the results `keep` takes as a JSON array, one a line, oldest first;
+// gives how many.
+long long writeResults(ResultStore &store, const std::function<bool(const StoredResult &)> &keep,
+                       const std::function<void(std::string_view)> &write)
+{
+    long long count = 0;
+    write("[");
+    store.forEachResult([&](const StoredResult &result) {
+        if (!keep(result))
+            return;
+        write(count++ ? ",\n" : "\n");
+        write(json::result(result));
+    });
+    write("\n]\n");
+    return count;
 }
 
 } // namespace
@@ -39,27 +65,43 @@ int removeResult(const DatabaseSettings &database, qint64 id)
 int exportResults(const DatabaseSettings &database, const QString &file)
 {
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "tarvik-server: cannot write %s: %s\n", qPrintable(file), qPrintable(out.errorString()));
-        return 1;
-    }
+    if (!out.open(QIODevice::WriteOnly))
+        return unwritable(file, out.errorString());
     long long count = 0;
     try {
         ResultStore store(database);
-        out.write("[");
-        store.forEachResult([&](const StoredResult &result) {
-            out.write(count++ ? ",\n" : "\n");
-            out.write(QByteArray::fromStdString(json::result(result)));
-        });
-        out.write("\n]\n");
+        count = writeResults(
+            store, [](const StoredResult &) { return true; },
+            [&](std::string_view bytes) { out.write(bytes.data(), static_cast<qint64>(bytes.size())); });
     } catch (const StoreUnavailable &fault) {
         return unavailable(fault);
     }
-    if (!out.commit()) {
-        std::fprintf(stderr, "tarvik-server: cannot write %s: %s\n", qPrintable(file), qPrintable(out.errorString()));
-        return 1;
-    }
+    if (!out.commit())
+        return unwritable(file, out.errorString());
     std::printf("Exported %lld results to %s.\n", count, qPrintable(file));
+    return 0;
+}
+
+int dumpResults(const DatabaseSettings &database, const QString &file)
+{
+    GzipFile out(file);
+    if (!out.open())
+        return unwritable(file, out.errorString());
+    long long count = 0;
+    try {
+        ResultStore store(database);
+        count = writeResults(
+            store,
+            [](const StoredResult &result) {
+                return result.decision.verdict == rules::Verdict::Accepted && result.listed;
+            },
+            [&](std::string_view bytes) { out.write(bytes); });
+    } catch (const StoreUnavailable &fault) {
+        return unavailable(fault);
+    }
+    if (!out.commit())
+        return unwritable(file, out.errorString());
+    std::printf("Dumped %lld results to %s.\n", count, qPrintable(file));
     return 0;
 }
 

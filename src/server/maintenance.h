@@ -13,6 +13,10 @@ namespace tarvik::server {
 int removeResult(const DatabaseSettings &database, qint64 id);
 // Writes every result as a JSON array; the file is replaced only once it is whole.
 int exportResults(const DatabaseSettings &database, const QString &file);
+// Writes every accepted, listed result, as --export writes them, to a gzip
+// file that replaces `file` once it is whole: what the web pages offer for
+// download.
+int dumpResults(const DatabaseSettings &database, const QString &file);
 // Lists the results held for review, one line each.
 int listHeldResults(const DatabaseSettings &database);
 // A reviewer's verdict on one result, with why, kept in the audit log.

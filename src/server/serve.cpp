@@ -66,7 +66,7 @@ int serve(const ServerOptions &options)
         return 1;
     }
     auto web = std::make_unique<WebFront>(*database, rate, pages, options.database, options.readDatabase,
-                                          options.limits);
+                                          options.limits, options.offeredDump);
     if (!web->listen(QHostAddress(options.address), static_cast<quint16>(options.httpPort))) {
         logLine("Unable to start the web server on port " + std::to_string(options.httpPort) + ": " +
                 web->errorString().toStdString() + ".");

@@ -59,16 +59,14 @@ std::optional<DatabaseSettings> readDatabaseSettings(const QCommandLineParser &p
 void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
 {
     using Task = ServerOptions::Task;
-    const std::pair<const char *, Task> tasks[] = {{"remove", Task::Remove},
-                                                   {"export", Task::Export},
-                                                   {"review", Task::Review},
-                                                   {"approve", Task::Approve},
-                                                   {"refuse", Task::Refuse}};
+    const std::pair<const char *, Task> tasks[] = {{"remove", Task::Remove},   {"export", Task::Export},
+                                                   {"dump", Task::Dump},       {"review", Task::Review},
+                                                   {"approve", Task::Approve}, {"refuse", Task::Refuse}};
     for (const auto &[name, task] : tasks) {
         if (!parser.isSet(QString::fromLatin1(name)))
             continue;
         if (options.task != Task::Serve)
-            refuse(QStringLiteral("--remove, --export, --review, --approve and --refuse go alone"));
+            refuse(QStringLiteral("--remove, --export, --dump, --review, --approve and --refuse go alone"));
         options.task = task;
     }
     if (options.task == Task::Remove || options.task == Task::Approve || options.task == Task::Refuse) {
@@ -77,8 +75,8 @@ void chooseTask(const QCommandLineParser &parser, ServerOptions &options)
                                                            : "refuse";
         options.resultId = number(parser, QString::fromLatin1(name), 1, 2147483647);
     }
-    if (options.task == Task::Export)
-        options.exportFile = parser.value(QStringLiteral("export"));
+    if (options.task == Task::Export || options.task == Task::Dump)
+        options.exportFile = parser.value(QString::fromLatin1(options.task == Task::Export ? "export" : "dump"));
     if (options.task == Task::Refuse && options.why.trimmed().isEmpty())
         refuse(QStringLiteral("--refuse needs --why with the reason"));
     // The reason is shown on pages and in replies, where a control byte could forge lines.
@@ -151,6 +149,11 @@ ServerOptions parseServerOptions(const QStringList &arguments)
          QStringLiteral("text")},
         {QStringLiteral("export"), QStringLiteral("Write every result to this file as JSON and end."),
          QStringLiteral("file")},
+        {QStringLiteral("dump"),
+         QStringLiteral("Write every accepted, listed result to this file as gzip-compressed JSON and end."),
+         QStringLiteral("file")},
+        {QStringLiteral("offer-dump"),
+         QStringLiteral("Offer this file, as the last --dump wrote it, at /dump.json.gz."), QStringLiteral("file")},
     });
     parser.process(arguments);
     if (!parser.positionalArguments().isEmpty())
@@ -176,6 +179,7 @@ ServerOptions parseServerOptions(const QStringList &arguments)
     limits.submissionsPerMinute =
         static_cast<int>(number(parser, QStringLiteral("max-submissions-per-minute"), 1, 1000000));
     options.webAddress = parser.value(QStringLiteral("web-address"));
+    options.offeredDump = parser.value(QStringLiteral("offer-dump"));
     options.why = parser.value(QStringLiteral("why"));
     chooseTask(parser, options);
     return options;

@@ -12,7 +12,7 @@ namespace tarvik::server {
 
 // What the command line asks of tarvik-server.
 struct ServerOptions {
-    enum class Task { Serve, Remove, Export, Review, Approve, Refuse };
+    enum class Task { Serve, Remove, Export, Dump, Review, Approve, Refuse };
 
     Task task = Task::Serve;
     QString address = QStringLiteral("0.0.0.0");
@@ -23,7 +23,10 @@ struct ServerOptions {
     std::optional<DatabaseSettings> readDatabase;
     ServerLimits limits;
     qint64 resultId = 0; // of --remove, --approve and --refuse
-    QString exportFile;
+    QString exportFile;  // of --export and --dump
+    // The dump the web pages offer at /dump.json.gz, as the last --dump
+    // wrote it; empty: none.
+    QString offeredDump;
     QString why; // of --refuse and --approve
     // Where people reach the web pages, for the management addresses in
     // replies; empty: this machine's name and the web port.

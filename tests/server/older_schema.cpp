@@ -19,7 +19,7 @@ const std::vector<std::vector<const char *>> Undo = {
      "ALTER TABLE results DROP COLUMN rules_version", "ALTER TABLE submissions DROP COLUMN listed",
      "ALTER TABLE submissions DROP COLUMN key_hash"},
     {"DROP TABLE address_rate"},
-    {"DROP INDEX submissions_by_processor"},
+    {"DROP INDEX submissions_by_processor", "DROP INDEX best_results_by_date", "DROP INDEX results_of_submission"},
 };
 
 } // namespace

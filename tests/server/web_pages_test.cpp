@@ -1,6 +1,7 @@
 #include "browser.h"
 #include "server_process.h"
 #include "submissions.h"
+#include "tcp_client.h"
 
 #include <QTemporaryDir>
 #include <QUrl>
@@ -50,6 +51,39 @@ TEST(WebPages, ShowWhatWasSubmittedAsTextInABrowser)
     EXPECT_THAT(leaderboard, HasSubstr("<rect"));
     EXPECT_THAT(leaderboard, HasSubstr("Zo\xC3\xAB &lt;b&gt;"));
     EXPECT_THAT(leaderboard, Not(HasSubstr("<b>")));
+}
+
+// Every page fits a phone 400 CSS pixels wide without scrolling sideways
+// (a wide table scrolls in its own box), in the light and the dark scheme.
+TEST(WebPages, NoPageScrollsSidewaysOnAPhoneInEitherScheme)
+{
+    QTemporaryDir folder;
+    ServerProcess server(folder.filePath(QStringLiteral("results.sqlite")));
+    server.start();
+    const std::string longName = "Someone-with-a-very-long-name-that-does-not-break-anywhere-at-all";
+    std::string id;
+    for (const auto &[name, threads, seconds] : {std::tuple{longName, 4, 20.5}, {std::string("Bo"), 2, 31.25}}) {
+        const auto ids =
+            resultIds(testing::exchange(server.tcpPort(), submitMessage(name, "a description", reportMachine(), threads,
+                                                                        {{6, seconds}, {11, seconds * 30}})));
+        ASSERT_EQ(ids.size(), 2u);
+        id = std::to_string(ids.at(6));
+    }
+    const std::vector<std::string> pages = {"/",
+                                            "/?processor=core&threads=4&sort=newest",
+                                            "/score.cgi?id=" + id,
+                                            "/history?name=" + percentEncoded(longName),
+                                            "/history?name=Bo&machine=" + id,
+                                            "/rules",
+                                            "/?threads=0"};
+    for (const std::string &page : pages)
+        for (bool dark : {false, true}) {
+            const Layout layout = layoutOf(server.webAddress() + page, 400, dark);
+            EXPECT_EQ(layout.innerWidth, 400) << page;
+            EXPECT_LE(layout.scrollWidth, layout.innerWidth) << page << (dark ? " dark" : " light");
+            EXPECT_EQ(layout.dark, dark) << page;
+            EXPECT_EQ(layout.background, dark ? "rgb(22, 24, 28)" : "rgb(255, 255, 255)") << page;
+        }
 }
 
 } // namespace

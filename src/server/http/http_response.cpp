@@ -21,6 +21,8 @@ std::string responseBytes(const Response &response, bool keepAlive, bool headOnl
     std::string bytes = "HTTP/1.1 " + std::to_string(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
     if (!response.contentType.empty())
         bytes += "Content-Type: " + response.contentType + "\r\n";
+    if (!response.fileName.empty())
+        bytes += "Content-Disposition: attachment; filename=\"" + response.fileName + "\"\r\n";
     bytes += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
     bytes += keepAlive ? "Connection: keep-alive\r\n" : "Connection: close\r\n";
     bytes += EveryAnswersHeaders;

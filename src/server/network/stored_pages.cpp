@@ -6,7 +6,9 @@
 #include "storage/result_store.h"
 #include "storage/store_unavailable.h"
 #include "web/compare_page.h"
+#include "web/csv_text.h"
 #include "web/json_text.h"
+#include "web/list_query.h"
 #include "web/management_pages.h"
 #include "web/pages.h"
 #include "web/processor_page.h"
@@ -14,6 +16,7 @@
 #include "web/score_card.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tarvik::server {
 
@@ -21,6 +24,7 @@ namespace {
 
 constexpr int BoardPageSize = 25;
 constexpr int ChartedResults = 10;
+constexpr int HistoryPageSize = 50;
 constexpr int LastPage = 1000000;
 const int StandardTests[] = {SpeedTest, StabilityTest};
 
@@ -38,40 +42,94 @@ long long numberParameter(const http::Request &request, const std::string &key, 
     return value ? queryNumber(*value, last) : fallback;
 }
 
-std::vector<LeaderboardPage> boards(ResultStore &store, const http::Request &request)
+std::vector<LeaderboardPage> boards(ResultStore &store, const http::Request &request, const ListQuery &query)
 {
     std::vector<LeaderboardPage> all;
     for (int test : StandardTests) {
         const long long page = std::max(1LL, numberParameter(request, pages::pageParameter(test), 1, LastPage));
-        all.push_back(store.leaderboard(test, static_cast<int>(page), BoardPageSize));
+        all.push_back(store.leaderboard(test, static_cast<int>(page), BoardPageSize, query));
     }
     return all;
 }
 
-http::Response leaderboardPage(const http::Request &request, ResultStore &store)
+http::Response refused(const http::Request &request, const QueryRefusal &refusal)
 {
-    const std::vector<LeaderboardPage> ranked = boards(store, request);
-    std::vector<std::vector<StoredResult>> leading;
-    for (const LeaderboardPage &board : ranked)
-        leading.push_back(store.leaderboard(board.test, 1, ChartedResults).entries);
-    return {200, HtmlType, pages::leaderboard(ranked, leading)};
+    if (request.path == "/api/results" || request.parameter("format") != nullptr)
+        return {400, JsonType, "{\"error\":" + json::quoted(refusal.message) + "}\n"};
+    return {400, HtmlType, pages::notice("This query cannot be answered", refusal.message)};
+}
+
+// A list in the form the query asks for; `name` names the file of an export.
+http::Response listAnswer(ListQuery::Format format, const std::string &name, const std::function<std::string()> &csv,
+                          const std::function<std::string()> &data, const std::function<std::string()> &page)
+{
+    if (format == ListQuery::Format::Csv)
+        return {200, http::CsvType, csv(), name + ".csv"};
+    if (format == ListQuery::Format::Json)
+        return {200, JsonType, data(), name + ".json"};
+    return {200, HtmlType, page()};
+}
+
+http::Response leaderboardPage(const http::Request &request, const ListQuery &query, ResultStore &store)
+{
+    const std::vector<LeaderboardPage> ranked = boards(store, request, query);
+    return listAnswer(
+        query.format, "tarvik-leaderboard", [&] { return csv::leaderboard(ranked); },
+        [&] { return json::leaderboard(ranked); },
+        [&] {
+            // The chart shows the fastest of what the filters let through,
+            // whatever the order: the first page's own leaders when it has
+            // them, which saves a filtered board a second walk.
+            std::vector<std::vector<StoredResult>> leading;
+            for (const LeaderboardPage &board : ranked) {
+                if (query.sort == ListQuery::Sort::Fastest && board.page == 1) {
+                    const auto end =
+                        board.entries.begin() +
+                        static_cast<std::ptrdiff_t>(std::min<std::size_t>(board.entries.size(), ChartedResults));
+                    leading.emplace_back(board.entries.begin(), end);
+                } else {
+                    leading.push_back(
+                        store.leaderboard(board.test, 1, ChartedResults, sortedBy(query, ListQuery::Sort::Fastest))
+                            .entries);
+                }
+            }
+            return pages::leaderboard(ranked, leading, query);
+        });
+}
+
+http::Response historyPage(const http::Request &request, ListQuery::Format format, ResultStore &store)
+{
+    const std::string *name = request.parameter("name");
+    if (!name || name->empty())
+        return refused(request, {"A history needs a submitter's name: /history?name=..."});
+    const long long machine = numberParameter(request, "machine", 0, 2147483647);
+    const long long page = std::max(1LL, numberParameter(request, "page", 1, LastPage));
+    const HistoryPage history = store.history(*name, machine, static_cast<int>(page), HistoryPageSize);
+    return listAnswer(
+        format, "tarvik-history", [&] { return csv::results(history.entries); }, [&] { return json::history(history); },
+        [&] { return pages::history(history); });
 }
 
 // A result the standby has not replayed yet (the page a confirmation just
 // linked to) is read from the primary.
 http::Response scorePage(const http::Request &request, PageStores &stores)
 {
+    const std::string *format = request.parameter("format");
+    const bool asJson = format && *format == "json";
     const long long id = numberParameter(request, "id", 0, 2147483647);
-    if (id < 1) {
-        const std::string *asked = request.parameter("id");
-        return {404, HtmlType, pages::noSuchResult(asked ? *asked : "")};
-    }
-    const std::optional<StoredResult> result =
-        stores.read([id](ResultStore &store) { return store.result(id); },
-                    [](const std::optional<StoredResult> &found) { return found.has_value(); });
+    std::optional<StoredResult> result;
+    if (id >= 1)
+        result = stores.read([id](ResultStore &store) { return store.result(id); },
+                             [](const std::optional<StoredResult> &found) { return found.has_value(); });
+    if (result && asJson)
+        return {200, JsonType, json::result(*result) + "\n"};
     if (result)
         return {200, HtmlType, pages::score(*result)};
-    return {404, HtmlType, pages::noSuchResult(std::to_string(id))};
+    const std::string *asked = request.parameter("id");
+    const std::string shown = id >= 1 ? std::to_string(id) : asked ? *asked : "";
+    if (asJson)
+        return {404, JsonType, "{\"error\":" + json::quoted("There is no result with id " + shown + ".") + "}\n"};
+    return {404, HtmlType, pages::noSuchResult(shown)};
 }
 
 http::Response processorPage(const http::Request &request, ResultStore &store)
@@ -181,20 +239,37 @@ bool isStoredPage(const std::string &path)
     return isSharedPage(path) || path == "/score.cgi" || path == ManagementPage;
 }
 
+namespace {
+
+// The pages that list results and take the lists' query.
+bool isListPage(const std::string &path)
+{
+    return path == "/" || path == "/api/results" || path == "/history";
+}
+
+} // namespace
+
 bool isSharedPage(const std::string &path)
 {
-    return path == "/" || path == "/api/results" || path == ProcessorPage || path == ComparePage || path == ScoreCard;
+    return isListPage(path) || path == ProcessorPage || path == ComparePage || path == ScoreCard;
 }
 
 http::Response readPage(const http::Request &request, PageStores &stores)
 {
     try {
-        if (request.path == "/")
-            return stores.read([&](ResultStore &store) { return leaderboardPage(request, store); });
-        if (request.path == "/api/results")
+        if (isListPage(request.path)) {
+            const auto read = readListQuery(request);
+            if (const auto *refusal = std::get_if<QueryRefusal>(&read))
+                return refused(request, *refusal);
+            const ListQuery &query = std::get<ListQuery>(read);
             return stores.read([&](ResultStore &store) {
-                return http::Response{200, JsonType, json::leaderboard(boards(store, request))};
+                if (request.path == "/history")
+                    return historyPage(request, query.format, store);
+                if (request.path == "/api/results")
+                    return http::Response{200, JsonType, json::leaderboard(boards(store, request, query))};
+                return leaderboardPage(request, query, store);
             });
+        }
         if (request.path == ProcessorPage)
             return stores.read([&](ResultStore &store) { return processorPage(request, store); });
         if (request.path == ComparePage)

@@ -10,9 +10,10 @@ namespace tarvik::server {
 class PageStores;
 
 // The pages read from the database: the leaderboard "/", its data
-// "/api/results", the result page "/score.cgi?id=", a processor's page
-// "/processor?name=", the comparison "/compare?ids=", a result's card
-// "/score.svg?id=" and a submission's
+// "/api/results", a submitter's or a machine's history "/history?name=",
+// the result page "/score.cgi?id=", a processor's page "/processor?name=",
+// the comparison "/compare?ids=", a result's card "/score.svg?id=" and a
+// submission's
 // management page "/manage", whose form posts change the submission. They
 // run on the page readers' threads, each with database connections of its
 // own; the management page reads and writes the primary, the others may come

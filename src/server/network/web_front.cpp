@@ -11,6 +11,8 @@
 #include "web/page_cache.h"
 #include "web/pages.h"
 
+#include <QFile>
+
 namespace tarvik::server {
 
 namespace {
@@ -59,10 +61,20 @@ http::Response storedAnswer(const CheckedSubmission &checked, const DatabaseWork
                 "The result database is unavailable; nothing was stored. Please try again later.");
 }
 
+// The file the last --dump wrote, read whole on a page reader.
+http::Response dumpAnswer(const QString &file)
+{
+    QFile dump(file);
+    if (file.isEmpty() || !dump.open(QIODevice::ReadOnly))
+        return page(404, "No dump", "No dump of the results is offered here yet.");
+    return {200, http::GzipType, dump.readAll().toStdString(), "tarvik-results.json.gz"};
+}
+
 } // namespace
 
 WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages, DatabaseSettings settings,
-                   std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent)
+                   std::optional<DatabaseSettings> standby, const ServerLimits &limits, QString offeredDump,
+                   QObject *parent)
     : QTcpServer(parent),
       m_database(database),
       m_rate(rate),
@@ -70,6 +82,7 @@ WebFront::WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCa
       m_settings(std::move(settings)),
       m_standby(std::move(standby)),
       m_limits(limits),
+      m_offeredDump(std::move(offeredDump)),
       m_perAddress(limits.maxConnectionsPerAddress),
       m_readers(limits.httpThreads, limits.connectionTimeLimit)
 {
@@ -108,6 +121,9 @@ void WebFront::serve(quint64 id, HttpConnection *connection, const http::Request
         connection->answer(page(405, "Method not allowed", "Pages here are only read with GET."));
     else if (request.path == "/rules")
         connection->answer({200, http::HtmlType, pages::rulesPage(rules::table(m_rate.perMinute()))});
+    else if (request.path == pages::DumpPath)
+        runOnReader([file = m_offeredDump] { return dumpAnswer(file); },
+                    [this, id](const http::Response &response) { deliver(id, response); });
     else if (request.path == "/submit.cgi")
         takeSubmission(id, connection, request);
     else if (isStoredPage(request.path))
@@ -138,15 +154,23 @@ void WebFront::queuePage(quint64 id, const http::Request &request)
 
 void WebFront::readOnReader(const http::Request &request, std::function<void(const http::Response &)> done)
 {
+    runOnReader(
+        [settings = m_settings, standby = m_standby, health = m_standbyHealth, request] {
+            PageStores stores = readerStores(settings, standby, *health);
+            return readPage(request, stores);
+        },
+        std::move(done));
+}
+
+void WebFront::runOnReader(std::function<http::Response()> work, std::function<void(const http::Response &)> done)
+{
     if (m_pagesPending >= m_limits.httpThreads + m_limits.pageQueue) {
         done(page(503, "Server busy", "The server is busy; please try again later."));
         return;
     }
     ++m_pagesPending;
-    m_readers.start([settings = m_settings, standby = m_standby, health = m_standbyHealth, request,
-                     back = m_handover.sender(), this, done = std::move(done)] {
-        PageStores stores = readerStores(settings, standby, *health);
-        http::Response response = readPage(request, stores);
+    m_readers.start([work = std::move(work), back = m_handover.sender(), this, done = std::move(done)] {
+        http::Response response = work();
         // `this` and `done` are only used back on the event loop, where the
         // Handover runs work only while the WebFront is there.
         back([this, done, response = std::move(response)] {

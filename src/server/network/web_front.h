@@ -24,7 +24,8 @@ class PageCache;
 
 // The HTTP side: the browser submission "/submit.cgi?SendStr=", the result
 // page "/score.cgi?id=", the leaderboard "/" and its data "/api/results",
-// the rules "/rules" and a submission's management page "/manage".
+// the rules "/rules", a submission's management page "/manage", the
+// histories "/history" and the latest dump of the database "/dump.json.gz".
 // Connections live on the event loop, like those of the TCP side, so a slow
 // or idle client costs a socket and nothing more. Pages are read by a few
 // reader threads, each with its own database connections (the primary, and
@@ -37,7 +38,8 @@ public:
     // `rate` counts the submissions of each address, on both sides, and
     // `pages` keeps the pages both sides' new results drop.
     WebFront(DatabaseWorker &database, rules::SubmissionRate &rate, PageCache &pages, DatabaseSettings settings,
-             std::optional<DatabaseSettings> standby, const ServerLimits &limits, QObject *parent = nullptr);
+             std::optional<DatabaseSettings> standby, const ServerLimits &limits, QString offeredDump = {},
+             QObject *parent = nullptr);
     ~WebFront() override;
 
 protected:
@@ -48,6 +50,8 @@ private:
     void queuePage(quint64 id, const http::Request &request);
     // Reads `request`'s page on a page reader; `done` gets it back here.
     void readOnReader(const http::Request &request, std::function<void(const http::Response &)> done);
+    // Runs `work` on a page reader; `done` gets its answer back here.
+    void runOnReader(std::function<http::Response()> work, std::function<void(const http::Response &)> done);
     void takeSubmission(quint64 id, HttpConnection *connection, const http::Request &request);
     void deliver(quint64 id, const http::Response &response);
 
@@ -59,6 +63,7 @@ private:
     // Shared with the reader tasks, which a stop may leave behind.
     std::shared_ptr<StandbyHealth> m_standbyHealth = std::make_shared<StandbyHealth>();
     ServerLimits m_limits;
+    QString m_offeredDump;
     AddressLimit m_perAddress;
     quint64 m_nextId = 1;
     QHash<quint64, HttpConnection *> m_connections;

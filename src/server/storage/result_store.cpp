@@ -2,6 +2,7 @@
 
 #include "storage/best_results.h"
 #include "storage/processor_queries.h"
+#include "storage/list_filters.h"
 #include "storage/result_rows.h"
 #include "storage/schema.h"
 #include "storage/sql_statement.h"
@@ -47,6 +48,15 @@ QString allEqual(const QString &alias, const QStringList &columns)
     for (const QString &column : columns)
         terms << alias + '.' + column + QStringLiteral(" = ?");
     return terms.join(QStringLiteral(" AND "));
+}
+
+// "a.x, a.y ..." over `columns` of the table named `alias`.
+QString allColumns(const QString &alias, const QStringList &columns)
+{
+    QStringList named;
+    for (const QString &column : columns)
+        named << alias + '.' + column;
+    return named.join(QStringLiteral(", "));
 }
 
 QVariantList processorValues(const ProcessorRecord &processor)
@@ -311,25 +321,30 @@ std::optional<StoredResult> ResultStore::result(std::int64_t id)
     });
 }
 
-LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize)
+LeaderboardPage ResultStore::leaderboard(int test, int page, int pageSize, const ListQuery &query)
 {
     return transaction([&] {
         LeaderboardPage board;
         board.test = test;
         board.page = page;
         board.pageSize = pageSize;
+        const filters::Clause filter = filters::where(query);
+        const QString ranked = QStringLiteral("best_results b JOIN results r ON r.id = b.result_id "
+                                              "JOIN submissions s ON s.id = r.submission_id WHERE b.test = ?") +
+                               filter.sql;
+        const QVariantList values = QVariantList{test} + filter.values;
+        // Unfiltered, the count is the ranking index's alone.
         QSqlQuery count =
-            runStatement(m_database, QStringLiteral("SELECT COUNT(*) FROM best_results WHERE test = ?"), {test});
+            query.filtered()
+                ? runStatement(m_database, QStringLiteral("SELECT COUNT(*) FROM ") + ranked, values)
+                : runStatement(m_database, QStringLiteral("SELECT COUNT(*) FROM best_results WHERE test = ?"), {test});
         board.total = count.next() ? count.value(0).toLongLong() : 0;
-        // The best result of each submitter and processor, read in the
-        // ranking's own index order.
-        QSqlQuery rows =
-            runStatement(m_database,
-                         QStringLiteral("SELECT %1 FROM best_results b JOIN results r ON r.id = b.result_id "
-                                        "JOIN submissions s ON s.id = r.submission_id WHERE b.test = ? "
-                                        "ORDER BY b.seconds, b.result_id LIMIT ? OFFSET ?")
-                             .arg(ResultColumns),
-                         {test, pageSize, qint64(board.firstRank() - 1)});
+        // The best result of each submitter and processor, read in the order
+        // of one of the ranking's own indexes.
+        QSqlQuery rows = runStatement(m_database,
+                                      QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 LIMIT ? OFFSET ?")
+                                          .arg(ResultColumns, ranked, filters::rankingOrder(query.sort)),
+                                      values + QVariantList{pageSize, qint64(board.firstRank() - 1)});
         while (rows.next())
             board.entries.push_back(readResult(rows));
         return board;
@@ -344,6 +359,44 @@ ProcessorResults ResultStore::processorResults(const std::string &processor, int
 std::vector<StoredResult> ResultStore::listedResults(const std::vector<std::int64_t> &ids)
 {
     return transaction([&] { return processors::listedResults(m_database, ids); });
+}
+
+HistoryPage ResultStore::history(const std::string &submitter, std::int64_t machineOf, int page, int pageSize)
+{
+    return transaction([&] {
+        HistoryPage history;
+        history.submitter = submitter;
+        history.machineOf = machineOf;
+        history.page = page;
+        history.pageSize = pageSize;
+        // Found through the group index by the name's first 200 characters,
+        // then compared whole (see best::sameGroup).
+        QString of = QStringLiteral("submissions s CROSS JOIN results r WHERE r.submission_id = s.id AND "
+                                    "substr(s.submitter, 1, 200) = substr(?, 1, 200) AND substr(s.submitter, 1) = ? "
+                                    "AND r.verdict = 'accepted' AND s.listed = 1");
+        QVariantList values = {text(submitter), text(submitter)};
+        if (machineOf != 0) {
+            QSqlQuery machine = runStatement(
+                m_database,
+                QStringLiteral("SELECT s.processor_form, %1 FROM %2 WHERE r.id = ?")
+                    .arg(allColumns(QStringLiteral("s"), rows::processorColumns()), ResultsWithSubmissions),
+                {qint64(machineOf)});
+            if (!machine.next())
+                return history;
+            of += QStringLiteral(" AND s.processor_form = ? AND ") +
+                  allEqual(QStringLiteral("s"), rows::processorColumns());
+            for (int column = 0; column <= rows::processorColumns().size(); ++column)
+                values.append(machine.value(column));
+        }
+        QSqlQuery count = runStatement(m_database, QStringLiteral("SELECT COUNT(*) FROM ") + of, values);
+        history.total = count.next() ? count.value(0).toLongLong() : 0;
+        QSqlQuery rows = runStatement(
+            m_database, QStringLiteral("SELECT %1 FROM %2 ORDER BY r.id DESC LIMIT ? OFFSET ?").arg(ResultColumns, of),
+            values + QVariantList{pageSize, qint64(page - 1) * pageSize});
+        while (rows.next())
+            history.entries.push_back(readResult(rows));
+        return history;
+    });
 }
 
 bool ResultStore::remove(std::int64_t id)

@@ -8,7 +8,9 @@
 #include "storage/sql_statement.h"
 #include "storage/statement_cache.h"
 #include "storage/store_unavailable.h"
+#include "web/history_page.h"
 #include "web/leaderboard.h"
+#include "web/list_query.h"
 #include "web/processor_results.h"
 
 #include <QSqlDatabase>
@@ -61,6 +63,12 @@ public:
     ProcessorResults processorResults(const std::string &processor, int page, int pageSize);
     // The accepted, listed results among `ids`, in their order.
     std::vector<StoredResult> listedResults(const std::vector<std::int64_t> &ids);
+    // each submitter and processor that `query`'s filters let through, in
+    // its order (fastest first by default).
+    LeaderboardPage leaderboard(int test, int page, int pageSize, const ListQuery &query = {});
+    // One page of a submitter's accepted, listed results, newest first; with
+    // `machineOf`, only those of that result's machine (see HistoryPage).
+    HistoryPage history(const std::string &submitter, std::int64_t machineOf, int page, int pageSize);
     // Removes a result; its submission, raw message included, goes with its
     // last result. False when there is no such result.
     bool remove(std::int64_t id);

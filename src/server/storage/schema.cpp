@@ -108,6 +108,13 @@ const std::vector<QStringList> &steps()
             // A processor's page reads that processor's submissions alone,
             // newest first.
             QStringLiteral("CREATE INDEX submissions_by_processor ON submissions (substr(processor, 1, 200), id)"),
+            // The leaderboard newest or oldest first, in the order results
+            // were stored, a page at a time like the ranking.
+            QStringLiteral("CREATE INDEX best_results_by_date ON best_results (test, result_id)"),
+            // A history takes the accepted results of each of a name's
+            // submissions: SQLite would otherwise walk every accepted result
+            // through results_by_verdict, in the order of their ids.
+            QStringLiteral("CREATE INDEX results_of_submission ON results (submission_id, verdict)"),
         },
     };
     return all;

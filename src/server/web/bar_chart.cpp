@@ -16,7 +16,7 @@ constexpr int BarHeight = 22;
 constexpr int Gap = 6;
 constexpr int TimeWidth = 90; // room for the time after the longest bar
 
-constexpr std::size_t LongestLabel = 48; // bytes
+constexpr std::size_t LongestLabel = 40; // bytes, so a label fits left of the bars
 
 // At most LongestLabel bytes, never cutting a UTF-8 sequence in two.
 std::string shortLabel(const std::string &text)
@@ -34,10 +34,11 @@ std::string number(double value)
     return numbers::numberText(numbers::roundHalfEven(value, 1));
 }
 
-std::string bar(const StoredResult &result, int row, double slowest)
+// The bar's length is the speed, 1 / time, against the fastest's.
+std::string bar(const StoredResult &result, int row, double fastest)
 {
     const double barSpace = Width - LabelWidth - TimeWidth;
-    const double length = std::max(1.0, barSpace * result.seconds / slowest);
+    const double length = std::max(1.0, barSpace * fastest / result.seconds);
     const int y = row * (BarHeight + Gap);
     const int textY = y + BarHeight - 6;
     const std::string label = result.submitter + " - " + result.processor.specification;
@@ -45,7 +46,7 @@ std::string bar(const StoredResult &result, int row, double slowest)
            "<text x=\"" + std::to_string(LabelWidth - 8) + "\" y=\"" + std::to_string(textY) +
            "\" text-anchor=\"end\" font-size=\"13\">" + htmlEscaped(shortLabel(label)) + "</text>" + "<rect x=\"" +
            std::to_string(LabelWidth) + "\" y=\"" + std::to_string(y) + "\" width=\"" + number(length) +
-           "\" height=\"" + std::to_string(BarHeight) + "\" fill=\"#3b7dd8\"/>" + "<text x=\"" +
+           "\" height=\"" + std::to_string(BarHeight) + "\" class=\"bar\" fill=\"#3b7dd8\"/>" + "<text x=\"" +
            number(LabelWidth + length + 6) + "\" y=\"" + std::to_string(textY) + "\" font-size=\"13\">" +
            htmlEscaped(numbers::numberText(result.seconds)) + " s</text></g>\n";
 }
@@ -56,18 +57,19 @@ std::string barChartSvg(const std::vector<StoredResult> &leading)
 {
     if (leading.empty())
         return {};
-    const double slowest =
-        std::max_element(leading.begin(), leading.end(), [](const StoredResult &a, const StoredResult &b) {
+    const double fastest =
+        std::min_element(leading.begin(), leading.end(), [](const StoredResult &a, const StoredResult &b) {
             return a.seconds < b.seconds;
         })->seconds;
     const int height = static_cast<int>(leading.size()) * (BarHeight + Gap);
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" role=\"img\" aria-label=\"Times of the leading "
-                      "results\" width=\"" +
-                      std::to_string(Width) + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
-                      std::to_string(Width) + " " + std::to_string(height) + "\">\n";
+    std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" role=\"img\" aria-label=\"Speed of the "
+        "leading results: the longest bar is the fastest\" width=\"" +
+        std::to_string(Width) + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(Width) +
+        " " + std::to_string(height) + "\">\n";
     for (std::size_t row = 0; row < leading.size(); ++row)
-        svg += bar(leading[row], static_cast<int>(row), slowest);
-    return svg + "</svg>";
+        svg += bar(leading[row], static_cast<int>(row), fastest);
+    return svg + "</svg>\n<p class=\"note\">Bar length is speed (1 / time): the longest bar is the fastest.</p>";
 }
 
 } // namespace tarvik::server

@@ -2,7 +2,7 @@
 
 #include "foundation/html_text.h"
 #include "foundation/numbers.h"
-#include "web/hardware_values.h"
+#include "web/display_values.h"
 #include "web/html.h"
 #include "web/pages.h"
 #include "web/processor_page.h"
@@ -35,15 +35,15 @@ const std::vector<Field> &fields()
     static const std::vector<Field> all = {
         {"Submitter", [](R r) { return r.submitter; }},
         {"Description", [](R r) { return r.description; }},
-        {"Clock", [](R r) { return knownValue(r.processor.clock, "MHz"); }},
-        {"L2 cache", [](R r) { return knownValue(r.processor.l2Cache, "KB"); }},
+        {"Clock", [](R r) { return display::knownValue(r.processor.clock, "MHz"); }},
+        {"L2 cache", [](R r) { return display::knownValue(r.processor.l2Cache, "KB"); }},
         {"Core", [](R r) { return joined(r.processor.codename, r.processor.stepping); }},
-        {"Vcore", [](R r) { return knownValue(r.processor.vcore, "V"); }},
-        {"FSB", [](R r) { return knownValue(r.processor.fsb, "MHz"); }},
-        {"Memory size", [](R r) { return knownValue(r.processor.memorySize, "MB"); }},
+        {"Vcore", [](R r) { return display::knownValue(r.processor.vcore, "V"); }},
+        {"FSB", [](R r) { return display::knownValue(r.processor.fsb, "MHz"); }},
+        {"Memory size", [](R r) { return display::knownValue(r.processor.memorySize, "MB"); }},
         {"Memory type", [](R r) { return r.processor.memoryType; }},
-        {"Memory frequency", [](R r) { return knownValue(r.processor.memoryFrequency, "MHz"); }},
-        {"Memory timings", [](R r) { return knownValue(r.processor.memoryTimings); }},
+        {"Memory frequency", [](R r) { return display::knownValue(r.processor.memoryFrequency, "MHz"); }},
+        {"Memory timings", [](R r) { return display::knownValue(r.processor.memoryTimings); }},
         {"Mainboard vendor", [](R r) { return r.processor.boardVendor; }},
         {"Mainboard model", [](R r) { return r.processor.boardModel; }},
         {"Threads", [](R r) { return std::to_string(r.threads); }},

@@ -11,4 +11,8 @@ std::string page(const std::string &title, const std::string &body);
 // <a href="...">text</a>, both escaped.
 std::string link(const std::string &address, const std::string &text);
 
+// A table (markup) in a box that scrolls sideways on its own when the table
+// is wider than the page.
+std::string tableBox(const std::string &table);
+
 } // namespace tarvik::server::html

@@ -1,6 +1,7 @@
 #include "web/json_text.h"
 
 #include "foundation/numbers.h"
+#include "web/display_values.h"
 
 #include <cstdio>
 
@@ -58,9 +59,25 @@ std::string result(const StoredResult &stored)
            text("description", stored.description) + "," + member("processor", processor(stored.processor)) + "," +
            member("threads", std::to_string(stored.threads)) + "," + member("test", std::to_string(stored.test)) + "," +
            text("time", stored.timeText) + "," + member("seconds", numbers::numberText(stored.seconds)) + "," +
-           text("checksum", stored.checksum) + "," + text("submittedAt", stored.submittedAt) + "," +
+           text("checksum", stored.checksum) + "," + text("submittedAt", display::isoTime(stored.submittedAt)) + "," +
            text("verdict", rules::verdictName(stored.decision.verdict)) + "," + text("rule", stored.decision.rule) +
            "," + member("rulesVersion", std::to_string(stored.rulesVersion)) + "}";
+}
+
+std::string history(const HistoryPage &history)
+{
+    std::string out = "{";
+    out += text("submitter", history.submitter) + "," +
+           member("machineOf", history.machineOf ? std::to_string(history.machineOf) : "null") + "," +
+           member("page", std::to_string(history.page)) + "," +
+           member("pageCount", std::to_string(history.pageCount())) + "," +
+           member("total", std::to_string(history.total)) + ",\"results\":[";
+    for (std::size_t i = 0; i < history.entries.size(); ++i) {
+        if (i)
+            out += ',';
+        out += result(history.entries[i]);
+    }
+    return out + "]}\n";
 }
 
 std::string leaderboard(const std::vector<LeaderboardPage> &boards)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "requests/stored_result.h"
+#include "web/history_page.h"
 #include "web/leaderboard.h"
 
 #include <string>
@@ -18,5 +19,9 @@ std::string result(const StoredResult &stored);
 // The boards of the leaderboard page: {"boards": [{"test", "caption",
 // "page", "pageCount", "total", "results": [...]}, ...]}.
 std::string leaderboard(const std::vector<LeaderboardPage> &boards);
+
+// A page of a history: {"submitter", "machineOf" (null for every machine),
+// "page", "pageCount", "total", "results": [...]}.
+std::string history(const HistoryPage &history);
 
 } // namespace tarvik::server::json

@@ -4,7 +4,9 @@
 #include "requests/stored_submission.h"
 #include "rules/result_rules.h"
 #include "requests/submission_check.h"
+#include "web/history_page.h"
 #include "web/leaderboard.h"
+#include "web/list_query.h"
 
 #include <cstdint>
 #include <string>
@@ -32,8 +34,16 @@ std::string notice(const std::string &title, const std::string &text);
 // The ranking of each standard test, with a chart of the leading results
 // (`leading`, one list per board) and links to the other pages of each
 // board. `pageParameter(test)` names the query key of a board's page.
+// The boards and their links keep `query`'s filters and order; a form
+// changes them.
 std::string leaderboard(const std::vector<LeaderboardPage> &boards,
-                        const std::vector<std::vector<StoredResult>> &leading);
+                        const std::vector<std::vector<StoredResult>> &leading, const ListQuery &query = {});
+
+// A submitter's results, or one machine's, over time, with a chart per test.
+std::string history(const HistoryPage &history);
+
+// Where the server offers its latest whole-database dump.
+inline constexpr const char *DumpPath = "/dump.json.gz";
 
 // The query key that selects the page of a test's board: "page6", "page11".
 std::string pageParameter(int test);

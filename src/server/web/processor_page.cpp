@@ -115,7 +115,7 @@ std::string scoreAddress(std::int64_t id)
 
 std::string scrollingTable(const std::string &table)
 {
-    return "<div class=\"scroll\">\n" + table + "</div>\n";
+    return "<div class=\"table-box\">\n" + table + "</div>\n";
 }
 
 std::string processorPage(const ProcessorResults &results)
