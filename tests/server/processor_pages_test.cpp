@@ -139,8 +139,12 @@ TEST(ProcessorPages, ComparisonShowsTimeDifferencesAgainstTheFirst)
     StoredResult third = first;
     third.id = 12;
     third.seconds = 15;
-    const std::string page = pages::comparePage({first, second, third});
-    EXPECT_THAT(page, HasSubstr("<td>reference</td><td>+25 %</td><td>-25 %</td>"));
+    StoredResult close = first;
+    close.id = 14;
+    close.seconds = 20.004;
+    const std::string page = pages::comparePage({first, second, third, close});
+    // A small difference is still shown as one, not as 0 %.
+    EXPECT_THAT(page, HasSubstr("<td>reference</td><td>+25 %</td><td>-25 %</td><td>+0.02 %</td>"));
     // No machine told its core voltage: the row is left out whole.
     EXPECT_THAT(page, Not(HasSubstr(">Vcore<")));
     EXPECT_THAT(page, Not(HasSubstr("0 V")));

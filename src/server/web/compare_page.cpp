@@ -59,7 +59,7 @@ const std::vector<Field> &fields()
 // "+12.5 %": how much longer than `reference` `seconds` took; negative is faster.
 std::string difference(double seconds, double reference)
 {
-    const double percent = numbers::roundHalfEven((seconds - reference) / reference * 100, 1);
+    const double percent = numbers::roundHalfEven((seconds - reference) / reference * 100, 2);
     std::string text = percent > 0 ? "+" : "";
     return text.append(numbers::numberText(percent)).append(" %");
 }
