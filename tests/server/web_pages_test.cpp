@@ -61,21 +61,27 @@ TEST(WebPages, NoPageScrollsSidewaysOnAPhoneInEitherScheme)
     ServerProcess server(folder.filePath(QStringLiteral("results.sqlite")));
     server.start();
     const std::string longName = "Someone-with-a-very-long-name-that-does-not-break-anywhere-at-all";
-    std::string id;
+    std::vector<std::string> speedIds;
     for (const auto &[name, threads, seconds] : {std::tuple{longName, 4, 20.5}, {std::string("Bo"), 2, 31.25}}) {
         const auto ids =
             resultIds(testing::exchange(server.tcpPort(), submitMessage(name, "a description", reportMachine(), threads,
                                                                         {{6, seconds}, {11, seconds * 30}})));
         ASSERT_EQ(ids.size(), 2u);
-        id = std::to_string(ids.at(6));
+        speedIds.push_back(std::to_string(ids.at(6)));
     }
+    const std::string &id = speedIds.back();
+    std::smatch processorLink;
+    const std::string board = httpGet(server.httpPort(), "/");
+    ASSERT_TRUE(std::regex_search(board, processorLink, std::regex("href=\"(/processor\\?name=[^\"]+)\"")));
     const std::vector<std::string> pages = {"/",
                                             "/?processor=core&threads=4&sort=newest",
                                             "/score.cgi?id=" + id,
                                             "/history?name=" + percentEncoded(longName),
                                             "/history?name=Bo&machine=" + id,
                                             "/rules",
-                                            "/?threads=0"};
+                                            "/?threads=0",
+                                            processorLink[1].str(),
+                                            "/compare?ids=" + speedIds.front() + "," + id};
     for (const std::string &page : pages)
         for (bool dark : {false, true}) {
             const Layout layout = layoutOf(server.webAddress() + page, 400, dark);

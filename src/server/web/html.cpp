@@ -40,7 +40,9 @@ svg, .chart { display: block; margin: 1em 0; max-width: 100%; height: auto; }
 .chart .axis { stroke: var(--muted); }
 nav { display: flex; flex-wrap: wrap; gap: 0.3em 1em; }
 footer { margin-top: 2em; }
-/* The processor page and the comparison. */
+/* The processor page and the comparison. A list in a form is as wide as
+   the page, not as its table, so that the table scrolls in its box. */
+form.list { display: block; margin: 0; }
 figure { margin: 1em 0; }
 figcaption { font-size: 0.9em; }
 table.compare td { vertical-align: top; overflow-wrap: anywhere; min-width: 8em; }

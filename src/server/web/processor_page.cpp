@@ -97,7 +97,7 @@ std::string resultList(const ProcessorResults &results)
                  cell(testCaption(result.test)) + cell(std::to_string(result.threads), true) +
                  cell(timeText(result.seconds), true) + cell(result.submittedAt.substr(0, 10)) + "</tr>\n";
     }
-    return "<h2>Results</h2>\n<form method=\"get\" action=\"/compare\">\n" + scrollingTable(table + "</table>\n") +
+    return "<h2>Results</h2>\n<form class=\"list\" method=\"get\" action=\"/compare\">\n" + scrollingTable(table + "</table>\n") +
            "<button type=\"submit\">Compare the selected results (up to four)</button>\n</form>\n" + pageLinks(results);
 }
 
