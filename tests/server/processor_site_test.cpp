@@ -106,7 +106,7 @@ TEST_P(ProtocolTest, ProcessorPageSummarizesAndListsItsAcceptedListedResultsOnly
                                 "<td class=\"number\">250 s</td>"));
     EXPECT_THAT(page, HasSubstr("2 cores</text>"));
     EXPECT_THAT(page, HasSubstr("ideal scaling from one thread"));
-    EXPECT_THAT(page, HasSubstr("<form method=\"get\" action=\"/compare\">"));
+    EXPECT_THAT(page, HasSubstr("<form class=\"list\" method=\"get\" action=\"/compare\">"));
     for (const std::int64_t id : {results.single, results.longRun})
         EXPECT_THAT(page, HasSubstr("name=\"ids\" value=\"" + std::to_string(id) + "\""));
     for (const std::int64_t id : {results.held, results.hidden, results.other})
@@ -142,7 +142,7 @@ TEST_P(ProtocolTest, ComparisonSetsResultsSideBySideAndRefusesClearly)
     EXPECT_THAT(page, Not(HasSubstr("<i>")));
     // As the processor page's check boxes send it.
     EXPECT_THAT(results.web("/compare?ids=" + std::to_string(results.other) + "&ids=" + std::to_string(results.single)),
-                HasSubstr("<td>reference</td><td>+166.7 %</td>"));
+                HasSubstr("<td>reference</td><td>+166.67 %</td>"));
 
     const std::string some = std::to_string(results.single);
     const std::vector<std::pair<std::string, std::string>> refused = {

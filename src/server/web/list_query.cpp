@@ -1,6 +1,7 @@
 #include "web/list_query.h"
 
 #include "foundation/protocol.h"
+#include "foundation/url_text.h"
 #include "web/query_number.h"
 
 #include <algorithm>
@@ -53,20 +54,7 @@ bool hasControlByte(const std::string &text)
 
 std::string queryPair(const std::string &key, const std::string &value)
 {
-    static const char Hex[] = "0123456789ABCDEF";
-    std::string pair = key + "=";
-    for (char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || c == '-' ||
-            c == '_' || c == '.' || c == '~') {
-            pair += c;
-        } else {
-            pair += '%';
-            pair += Hex[byte >> 4];
-            pair += Hex[byte & 15];
-        }
-    }
-    return pair;
+    return key + "=" + percentEncoded(value);
 }
 
 const char *sortName(ListQuery::Sort sort)
