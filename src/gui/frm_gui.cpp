@@ -214,7 +214,7 @@ void frmGUI::createPanels()
     connect(lbl1024M, &LinkLabel::clicked, this, [this] { cmdGo_Click(StabilityTest); });
     onClick(imgInstallLib, lblInstallLib, this, [this] { fraInstall->openWithMissing(); });
     onClick(imgAdvanced, libAdvanced, this, [this] { fraAdvanced->openWithThreads(); });
-    connect(lblResults, &LinkLabel::clicked, this, [this] { (new ResultsView(this))->show(); });
+    connect(lblResults, &LinkLabel::clicked, this, [this] { (new ResultsView(*parentForm, this))->show(); });
     setTabOrderOfMainPanel();
     for (QWidget *widget : mainPanelActions())
         m_focusPolicies.insert(widget, widget->focusPolicy());

@@ -2,8 +2,14 @@
 #include "front_end_fixture.h"
 
 #include "cli/results_history.h"
+#include "console/console_submission.h"
 #include "gui/link_label.h"
 #include "gui/results_view.h"
+#include "gui/standing_query.h"
+#include "server_process.h"
+#include "submissions.h"
+#include "submit/result_client.h"
+#include "tcp_client.h"
 
 #include <QLabel>
 #include <QtCharts/QChartView>
@@ -11,6 +17,7 @@
 
 using namespace tarvik;
 using namespace tarvik::testing;
+using namespace tarvik::server::testing;
 
 namespace {
 
@@ -84,6 +91,73 @@ TEST_F(ResultsView, WithoutAHistoryItSaysSoAndWhereItLooked)
     EXPECT_TRUE(view->findChildren<QChartView *>().isEmpty());
     EXPECT_EQ(view->lblSummary->text(),
               "No runs of the 32M or 1024M test in the history yet (" + cli::historyFilePath() + ").");
+}
+
+// The results view asks the project's own result server, a real process on
+// loopback, where this machine's best times stand.
+class ResultsViewWithServer : public ResultsView {
+protected:
+    ResultsViewWithServer()
+    {
+        console->hw = reportMachine();
+        writeHistory(R"({"test":6,"threads":2,"seconds":3.5,"quickMode":false,"errors":false}
+{"test":6,"threads":2,"seconds":2.1254,"quickMode":false,"errors":false}
+{"test":11,"threads":2,"seconds":70.0,"quickMode":false,"errors":false}
+)");
+    }
+
+    void useServerOnPorts(int tcpPort, int httpPort)
+    {
+        console->submission().client().setServer(
+            {"127.0.0.1", static_cast<std::uint16_t>(tcpPort), static_cast<std::uint16_t>(httpPort)});
+    }
+
+    void submit(const std::string &submitter, const HardwareFields &machine, const std::vector<server::testing::Record> &records)
+    {
+        const std::string answer = exchange(server.tcpPort(), submitMessage(submitter, "", machine, 2, records));
+        ASSERT_EQ(resultIds(answer).size(), records.size()) << answer;
+    }
+
+    // The line under the charts once it no longer says that it is asking.
+    static QString answerOf(gui::ResultsView *view)
+    {
+        const bool answered = QTest::qWaitFor([&] { return !view->lblStanding->text().startsWith("Asking "); },
+                                              gui::StandingQuery::TimeBoundMs * 3);
+        return answered ? view->lblStanding->text() : QString("no answer");
+    }
+
+    QTemporaryDir folder;
+    ServerProcess server{folder.filePath("results.sqlite"), {"--max-submissions-per-minute", "100"}};
+};
+
+TEST_F(ResultsViewWithServer, GivesTheRankOfTheBestTimeAmongTheServersTimesOfThisProcessor)
+{
+    ASSERT_NO_THROW(server.start());
+    // 26 submitters of this processor, one page of 25 and more, from 1.0 s
+    // up by tenths; a faster one of another processor does not count, and
+    // no one's 1024M result has this processor.
+    for (int i = 0; i < 26; ++i)
+        submit("Runner " + std::to_string(i), reportMachine(), {{6, 1.0 + 0.1 * i}});
+    submit("Dee", scanMachine(), {{6, 0.5}, {11, 30.0}});
+    useServerOnPorts(server.tcpPort(), server.httpPort());
+    const QString site = QString::fromStdString(server.webAddress());
+
+    gui::ResultsView *view = openedView();
+    ASSERT_NE(view, nullptr);
+    // The charts are there while the server is asked.
+    EXPECT_EQ(view->findChildren<QChartView *>().size(), 2);
+    EXPECT_EQ(view->lblStanding->text(), "Asking " + site + " where this machine stands…");
+    EXPECT_EQ(answerOf(view), "32M: 2.125 s would rank 13th of 27 results of this processor on " + site + "\n" +
+                                  "1024M: 70 s; " + site + " has no results of this processor for this test.");
+}
+
+TEST_F(ResultsViewWithServer, SaysWhenTheServerDoesNotAnswer)
+{
+    useServerOnPorts(freeLoopbackPort(), freeLoopbackPort());
+    gui::ResultsView *view = openedView();
+    ASSERT_NE(view, nullptr);
+    const QString site = QString::fromStdString(submit::webAddress(console->submission().client().server()));
+    EXPECT_TRUE(answerOf(view).startsWith(site + " cannot say where this machine stands: ")) << answerOf(view).toStdString();
 }
 
 } // namespace
